@@ -1,0 +1,139 @@
+#include "platform/QtPlatformUi.h"
+
+#include "platform/FileFilter.h"
+
+#include <QCoreApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+
+namespace {
+
+struct ButtonSpec {
+    QMessageBox::StandardButton button;
+    CPlatformUi::Answer answer;
+};
+
+QList<ButtonSpec> ButtonsOf(CPlatformUi::Buttons buttons) {
+    using A = CPlatformUi::Answer;
+    switch (buttons) {
+    case CPlatformUi::Buttons::Ok:
+        return {{QMessageBox::Ok, A::Ok}};
+    case CPlatformUi::Buttons::OkCancel:
+        return {{QMessageBox::Ok, A::Ok}, {QMessageBox::Cancel, A::Cancel}};
+    case CPlatformUi::Buttons::YesNo:
+        return {{QMessageBox::Yes, A::Yes}, {QMessageBox::No, A::No}};
+    case CPlatformUi::Buttons::YesNoCancel:
+        return {{QMessageBox::Yes, A::Yes}, {QMessageBox::No, A::No}, {QMessageBox::Cancel, A::Cancel}};
+    }
+    return {};
+}
+
+QString Caption(QMessageBox::StandardButton b) {
+    switch (b) {
+    case QMessageBox::Yes:
+        return QStringLiteral("はい(&Y)");
+    case QMessageBox::No:
+        return QStringLiteral("いいえ(&N)");
+    case QMessageBox::Cancel:
+        return QStringLiteral("キャンセル");
+    default:
+        return QStringLiteral("OK");
+    }
+}
+
+QMessageBox::Icon IconOf(CPlatformUi::Icon icon) {
+    switch (icon) {
+    case CPlatformUi::Icon::Information:
+        return QMessageBox::Information;
+    case CPlatformUi::Icon::Question:
+        return QMessageBox::Question;
+    case CPlatformUi::Icon::Warning:
+        return QMessageBox::Warning;
+    case CPlatformUi::Icon::Stop:
+        return QMessageBox::Critical;
+    case CPlatformUi::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+CPlatformUi::Answer CQtPlatformUi::ShowMessage(const Message& message) {
+    QMessageBox box(IconOf(message.icon), message.caption, message.text, QMessageBox::NoButton, Owner());
+    const QList<ButtonSpec> specs = ButtonsOf(message.buttons);
+    QList<QPushButton*> pushButtons;
+    for (const ButtonSpec& spec : specs) {
+        QPushButton* b = box.addButton(spec.button);
+        b->setText(Caption(spec.button));
+        pushButtons.append(b);
+    }
+    const int def = std::clamp(message.defaultButton, 1, static_cast<int>(pushButtons.size())) - 1;
+    box.setDefaultButton(pushButtons[def]);
+    // Escape answers Cancel where there is one, otherwise the only button.
+    if (specs.size() == 1 || message.buttons == Buttons::OkCancel || message.buttons == Buttons::YesNoCancel)
+        box.setEscapeButton(pushButtons.last());
+    box.exec();
+    for (int i = 0; i < pushButtons.size(); ++i)
+        if (box.clickedButton() == pushButtons[i])
+            return specs[i].answer;
+    return message.buttons == Buttons::YesNo ? Answer::No : (specs.size() == 1 ? Answer::Ok : Answer::Cancel);
+}
+
+std::optional<QString> CQtPlatformUi::AskFileName(const FileDialog& request) {
+    QFileDialog dialog(Owner());
+    dialog.setWindowTitle(!request.title.isEmpty() ? request.title
+                                                   : (request.save ? QStringLiteral("名前を付けて保存")
+                                                                   : QStringLiteral("ファイルを開く")));
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile
+                                    : (request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    dialog.setNameFilters(QtFilters(request.filter));
+    if (!request.defaultExtension.isEmpty())
+        dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.initialFolder.isEmpty() && QFileInfo(request.initialFolder).isDir())
+        dialog.setDirectory(request.initialFolder);
+    if (!request.initialName.isEmpty())
+        dialog.selectFile(request.initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QFont> CQtPlatformUi::AskFont(const FontDialog& request) {
+    QFontDialog dialog(request.initial, Owner());
+    // Qt's own dialog, so that its effects group (underline, strike-out) can be hidden.
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    if (!request.effects)
+        for (QGroupBox* group : dialog.findChildren<QGroupBox*>())
+            if (group->findChild<QCheckBox*>())
+                group->hide();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QFont chosen = dialog.selectedFont();
+    if (request.minPoints > 0 && request.maxPoints >= request.minPoints && chosen.pointSizeF() > 0)
+        chosen.setPointSizeF(std::clamp<qreal>(chosen.pointSizeF(), request.minPoints, request.maxPoints));
+    return chosen;
+}
+
+int CQtPlatformUi::RunDialog(QDialog& dialog) { return dialog.exec(); }
+
+bool CQtPlatformUi::OpenWithDesktop(const QString& target) {
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {target});
+}
+
+bool CQtPlatformUi::StartProgram(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+}
+
+QDateTime CQtPlatformUi::LocalTime() { return QDateTime::currentDateTime(); }
+
+QString CQtPlatformUi::ProgramFolder() { return QCoreApplication::applicationDirPath(); }

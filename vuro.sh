@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Sets up, builds, and then starts the editor or runs every test.
+#   ./vuro.sh start [file]   install what is missing, build, start weftpage
+#   ./vuro.sh test           install what is missing, build, run all tests
+set -euo pipefail
+cd "$(dirname "$0")"
+
+# Everything a build, the tests and a normal run need, as Debian 12 packages.
+PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-wayland libgtest-dev libx11-dev
+          fonts-noto-cjk xdg-utils)
+
+setup() {
+    local missing=() p
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    ((${#missing[@]})) || return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "vuro: installing ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build
+}
+
+case "${1:-}" in
+start)
+    shift
+    setup
+    build
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
+        echo "vuro: there is no display to show the editor on (DISPLAY and WAYLAND_DISPLAY are empty)." >&2
+        echo "vuro: start it from a desktop session, or run it under Xvfb: xvfb-run ./vuro.sh start" >&2
+        exit 1
+    fi
+    exec build/bin/weftpage "$@"
+    ;;
+test)
+    setup
+    build
+    cd build
+    exec ctest --output-on-failure -j "$(nproc)"
+    ;;
+*)
+    echo "usage: $0 start [file] | test" >&2
+    exit 2
+    ;;
+esac
