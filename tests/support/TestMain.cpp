@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,6 +18,10 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
     setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
     setenv("XDG_CACHE_HOME", (root + "/cache").constData(), 1);
+    const QByteArray runtime = root + "/runtime";
+    QDir().mkpath(QString::fromLocal8Bit(runtime));
+    QFile::setPermissions(QString::fromLocal8Bit(runtime), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
     if (!getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
