@@ -1,9 +1,11 @@
 #pragma once
 
 #include "editor/TextBuffer.h"
+#include "editor/TextLayout.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QTimer>
 
 #include <cstddef>
 #include <optional>
@@ -41,7 +43,9 @@ public:
     void ReplaceSel(std::string_view bytes);
     void ScrollCaret();
 
-    // The whole text. Setting it raises no Changed() signal.
+    // The whole text. Setting it raises no Changed() signal and leaves an empty selection at
+    // the start; setting bytes scrolls to the top, setting a snapshot (undo, redo) keeps the
+    // scroll position and lays out again only the lines that differ.
     std::size_t TextLength() const;
     std::string GetText() const;
     std::string GetTextRange(std::size_t start, std::size_t end) const;
@@ -79,10 +83,80 @@ public:
     // selection is dragged); nullopt hides it again.
     void SetDropMark(std::optional<std::size_t> offset);
 
+    // The private clipboard format that carries the exact bytes of a copy.
+    static constexpr const char* kMimeType = "application/x-vuro-cp932";
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 signals:
     // The user or ReplaceSel changed the text (once per change).
     void Changed();
     // Typed or pasted text held characters CP932 cannot hold; they were inserted as
     // HTML character references, and the chars are listed here.
     void UnrepresentableCharacters(const QString& characters);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    struct CaretPlace {
+        std::int64_t row = 0;
+        qreal x = 0;
+    };
+    struct Hit {
+        std::size_t offset = 0;
+        bool upstream = false; // the end of a wrapped row rather than the start of the next
+    };
+
+    const CTextSnapshot& Text() const { return m_layout.Text(); }
+    // Replaces [start, end) and puts the caret after the new bytes; a user's edit or ReplaceSel.
+    void Edit(std::size_t start, std::size_t end, std::string_view bytes);
+    void InsertUserText(const QString& text);
+    void DeleteSelection();
+    void MoveCaret(std::size_t offset, bool extend, bool upstream = false);
+
+    // Character stops: CP932 boundaries, with CR LF as one unit.
+    std::size_t SnapBack(std::size_t pos) const;
+    std::size_t PrevStop(std::size_t pos) const;
+    std::size_t NextStop(std::size_t pos) const;
+    void WordAt(std::size_t pos, std::size_t& start, std::size_t& end) const;
+
+    CaretPlace PlaceOf(std::size_t offset, bool upstream) const;
+    Hit HitTest(const QPointF& point) const;
+    Hit HitRow(std::int64_t row, qreal x) const;
+    void MoveVertically(std::int64_t rows, bool extend);
+    int VisibleRows() const;
+    QRect CaretRect() const;
+    void UpdateScrollBars();
+    void ApplyWrapWidth();
+    void RestartBlink();
+    void AutoScrollTick();
+
+    CTextLayout m_layout;
+    QFont m_font;
+    int m_tabStops = 32;
+    std::size_t m_anchor = 0;
+    std::size_t m_caret = 0;
+    bool m_upstream = false;
+    qreal m_preferredX = -1;
+    std::optional<std::size_t> m_dropMark;
+    QString m_preedit;
+    int m_preeditCursor = 0;
+    bool m_caretOn = true;
+    bool m_selecting = false;
+    QPointF m_mousePoint;
+    QTimer m_blinkTimer;
+    QTimer m_wrapTimer;
+    QTimer m_autoScrollTimer;
 };

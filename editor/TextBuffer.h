@@ -1,12 +1,20 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
 // An immutable view of a whole text, cheap to copy: snapshots share their storage with
 // the buffer they came from, so keeping many of them costs memory in proportion to
 // what changed between them, not to the text size.
+//
+// The bytes live in a persistent balanced tree of chunks of about 4 KB; an edit copies
+// only the chunks it touches and the path to them. Each node knows how many line breaks
+// its bytes hold (CR LF, a lone LF and a lone CR each count one), and no chunk boundary
+// ever falls between the CR and the LF of a pair, so the counts simply add up.
 class CTextSnapshot {
 public:
     CTextSnapshot();
@@ -19,7 +27,42 @@ public:
     std::string ToString() const;
 
     // Calls fn(std::string_view piece) for consecutive pieces covering [start, end).
-    template <class Fn> void ForEachPiece(std::size_t start, std::size_t end, Fn&& fn) const;
+    template <class Fn> void ForEachPiece(std::size_t start, std::size_t end, Fn&& fn) const {
+        VisitPieces(start, end, std::function<void(std::string_view)>(std::forward<Fn>(fn)));
+    }
 
     bool operator==(const CTextSnapshot& other) const; // same bytes
+
+    // A new snapshot with [start, end) replaced by bytes; this one is unchanged.
+    CTextSnapshot Replaced(std::size_t start, std::size_t end, std::string_view bytes) const;
+
+    // Logical lines, counted from 0; a line ends after its line break.
+    std::size_t LineCount() const;
+    std::size_t LineStart(std::size_t line) const;
+    // The offset where the line's break begins (or the end of the text for the last line).
+    std::size_t LineContentEnd(std::size_t line) const;
+    // The line holding offset: the number of line breaks that end at or before it. An offset
+    // between the CR and the LF of a pair belongs to the line the pair ends.
+    std::size_t LineFromOffset(std::size_t offset) const;
+
+    // The bytes [start, end) as one piece: a view into a chunk when the range lies inside one,
+    // otherwise a copy in scratch.
+    std::string_view View(std::size_t start, std::size_t end, std::string& scratch) const;
+
+    // Length of the common beginning and of the common end of two texts (the end never
+    // overlapping the beginning). Subtrees the two share are skipped without reading them.
+    static std::size_t CommonPrefix(const CTextSnapshot& a, const CTextSnapshot& b);
+    static std::size_t CommonSuffix(const CTextSnapshot& a, const CTextSnapshot& b, std::size_t prefix);
+
+    // Heap bytes held by all the given snapshots together, shared storage counted once.
+    static std::size_t StorageBytes(std::span<const CTextSnapshot> snapshots);
+
+    struct Node;
+
+private:
+    explicit CTextSnapshot(std::shared_ptr<const Node> root);
+    void VisitPieces(std::size_t start, std::size_t end,
+                     const std::function<void(std::string_view)>& fn) const;
+
+    std::shared_ptr<const Node> m_root;
 };

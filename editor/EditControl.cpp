@@ -1,0 +1,957 @@
+#include "editor/EditControl.h"
+
+#include "platform/Cp932.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QInputMethod>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleHints>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+constexpr int kMargin = 2;
+constexpr int kCaretWidth = 2;
+// Texts above this size are laid out again only when the window has stopped resizing.
+constexpr std::size_t kImmediateRelayoutBytes = 1 << 20;
+constexpr int kWrapDelayMs = 150;
+constexpr int kAutoScrollMs = 50;
+constexpr std::size_t kWordScanLimit = 4096;
+
+// CP932 bytes for typed, composed or pasted text. A character CP932 cannot hold becomes
+// an HTML character reference, so nothing is lost, and is listed in unrepresentable.
+std::string EncodeForText(const QString& text, QString& unrepresentable) {
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.size()) * 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        char32_t codePoint = c;
+        int code = -1;
+        qsizetype units = 1;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            codePoint = QChar::surrogateToUcs4(c, text[i + 1].unicode());
+            units = 2;
+        } else if (!QChar::isSurrogate(c)) {
+            code = Cp932::EncodeChar(c);
+        }
+        if (code < 0) {
+            out += "&#x" + QString::number(static_cast<uint>(codePoint), 16).toUpper().toStdString() + ";";
+            const QString whole = text.mid(i, units);
+            if (!unrepresentable.contains(whole))
+                unrepresentable += whole;
+        } else if (code < 0x100) {
+            out.push_back(static_cast<char>(code));
+        } else {
+            out.push_back(static_cast<char>(code >> 8));
+            out.push_back(static_cast<char>(code & 0xFF));
+        }
+        i += units - 1;
+    }
+    return out;
+}
+
+// Text from other programs uses LF or CR LF; the document's line ends are CR LF.
+QString ToDocumentLineEnds(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QChar('\r'), QChar('\n'));
+    text.replace(QChar('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
+enum class CharClass { Blank, Word, Hiragana, Katakana, HalfKatakana, FullAlnum, Kanji, LineBreak, Other };
+
+CharClass ClassOf(std::uint16_t code) {
+    if (code == ' ' || code == '\t' || code == 0x8140)
+        return CharClass::Blank;
+    if (code == '\r' || code == '\n')
+        return CharClass::LineBreak;
+    const char16_t c = CTextLayout::GlyphOf(code);
+    if (c == '_' || (c < 0x80 && QChar(c).isLetterOrNumber()))
+        return CharClass::Word;
+    if (c >= 0x3041 && c <= 0x309F)
+        return CharClass::Hiragana;
+    if (c >= 0x30A0 && c <= 0x30FF)
+        return CharClass::Katakana;
+    if (c >= 0xFF66 && c <= 0xFF9F)
+        return CharClass::HalfKatakana;
+    if ((c >= 0xFF10 && c <= 0xFF19) || (c >= 0xFF21 && c <= 0xFF3A) || (c >= 0xFF41 && c <= 0xFF5A))
+        return CharClass::FullAlnum;
+    if ((c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0xF900 && c <= 0xFAFF) ||
+        c == 0x3005)
+        return CharClass::Kanji;
+    return CharClass::Other;
+}
+
+} // namespace
+
+CEditControl::CEditControl(QWidget* parent) : QAbstractScrollArea(parent) {
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setBackgroundRole(QPalette::Base);
+    verticalScrollBar()->setSingleStep(1);
+
+    m_font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    m_layout.SetFont(m_font);
+    m_layout.SetTabStops(m_tabStops);
+
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    m_blinkTimer.setInterval(flash > 0 ? flash / 2 : 500);
+    connect(&m_blinkTimer, &QTimer::timeout, this, [this] {
+        m_caretOn = !m_caretOn;
+        viewport()->update(CaretRect());
+    });
+    m_wrapTimer.setSingleShot(true);
+    m_wrapTimer.setInterval(kWrapDelayMs);
+    connect(&m_wrapTimer, &QTimer::timeout, this, &CEditControl::ApplyWrapWidth);
+    m_autoScrollTimer.setInterval(kAutoScrollMs);
+    connect(&m_autoScrollTimer, &QTimer::timeout, this, &CEditControl::AutoScrollTick);
+    UpdateScrollBars();
+}
+
+CEditControl::~CEditControl() = default;
+
+CEditControl::Selection CEditControl::GetSel() const {
+    return {std::min(m_anchor, m_caret), std::max(m_anchor, m_caret)};
+}
+
+void CEditControl::SetSel(std::size_t start, std::size_t end) {
+    m_anchor = SnapBack(std::min(start, TextLength()));
+    m_caret = SnapBack(std::min(end, TextLength()));
+    m_upstream = false;
+    m_preferredX = -1;
+    RestartBlink();
+    viewport()->update();
+    updateMicroFocus();
+}
+
+void CEditControl::ReplaceSel(std::string_view bytes) {
+    const Selection sel = GetSel();
+    Edit(sel.start, sel.end, bytes);
+}
+
+void CEditControl::ScrollCaret() {
+    const CaretPlace place = PlaceOf(m_caret, m_upstream);
+    QScrollBar* bar = verticalScrollBar();
+    const int rows = VisibleRows();
+    const std::int64_t first = bar->value();
+    if (place.row < first)
+        bar->setValue(static_cast<int>(place.row));
+    else if (place.row >= first + rows)
+        bar->setValue(static_cast<int>(std::min<std::int64_t>(place.row - rows + 1, INT_MAX)));
+}
+
+std::size_t CEditControl::TextLength() const {
+    return Text().Size();
+}
+std::string CEditControl::GetText() const {
+    return Text().ToString();
+}
+std::string CEditControl::GetTextRange(std::size_t start, std::size_t end) const {
+    return Text().Range(start, end);
+}
+CTextSnapshot CEditControl::Snapshot() const {
+    return Text();
+}
+
+void CEditControl::SetText(std::string_view bytes) {
+    m_layout.Reset(CTextSnapshot(bytes));
+    m_anchor = m_caret = 0;
+    m_upstream = false;
+    m_preferredX = -1;
+    UpdateScrollBars();
+    verticalScrollBar()->setValue(0);
+    viewport()->update();
+    updateMicroFocus();
+}
+
+void CEditControl::SetText(const CTextSnapshot& snapshot) {
+    const CTextSnapshot& current = Text();
+    const std::size_t prefix = CTextSnapshot::CommonPrefix(current, snapshot);
+    if (prefix != current.Size() || prefix != snapshot.Size()) {
+        const std::size_t suffix = CTextSnapshot::CommonSuffix(current, snapshot, prefix);
+        m_layout.ApplyEdit(snapshot, prefix, current.Size() - suffix, snapshot.Size() - suffix);
+    }
+    m_anchor = m_caret = 0;
+    m_upstream = false;
+    m_preferredX = -1;
+    UpdateScrollBars();
+    viewport()->update();
+    updateMicroFocus();
+}
+
+int CEditControl::LineCount() const {
+    return static_cast<int>(std::min<std::int64_t>(m_layout.RowCount(), INT_MAX));
+}
+
+int CEditControl::LineFromChar(std::size_t offset) const {
+    return static_cast<int>(std::min<std::int64_t>(m_layout.RowFromOffset(offset), INT_MAX));
+}
+
+std::size_t CEditControl::LineIndex(int line) const {
+    if (line < 0 || line >= m_layout.RowCount())
+        return kNoPosition;
+    return m_layout.RowAt(line).start;
+}
+
+int CEditControl::FirstVisibleLine() const {
+    return verticalScrollBar()->value();
+}
+
+void CEditControl::LineScroll(int lines) {
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(
+        static_cast<int>(std::clamp<std::int64_t>(std::int64_t{bar->value()} + lines, 0, bar->maximum())));
+}
+
+std::size_t CEditControl::CharFromPos(const QPoint& point) const {
+    if (!viewport()->rect().contains(point))
+        return kNoPosition;
+    return HitTest(point).offset;
+}
+
+QPoint CEditControl::PosFromChar(std::size_t offset) const {
+    const CaretPlace place = PlaceOf(SnapBack(std::min(offset, TextLength())), false);
+    const std::int64_t y =
+        (place.row - FirstVisibleLine()) * static_cast<std::int64_t>(m_layout.LineHeight());
+    return QPoint(kMargin + static_cast<int>(std::lround(place.x)),
+                  static_cast<int>(std::clamp<std::int64_t>(y, INT_MIN / 2, INT_MAX / 2)));
+}
+
+void CEditControl::SetTabStops(int dialogUnits) {
+    m_tabStops = dialogUnits > 0 ? dialogUnits : 32;
+    m_layout.SetTabStops(m_tabStops);
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void CEditControl::SetEditorFont(const QFont& font) {
+    m_font = font;
+    m_layout.SetFont(font);
+    UpdateScrollBars();
+    viewport()->update();
+    updateMicroFocus();
+}
+
+QFont CEditControl::EditorFont() const {
+    return m_font;
+}
+
+void CEditControl::Copy() {
+    const Selection sel = GetSel();
+    if (sel.start == sel.end)
+        return;
+    const std::string bytes = GetTextRange(sel.start, sel.end);
+    auto* mime = new QMimeData;
+    mime->setData(QString::fromLatin1(kMimeType),
+                  QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    QString text = Cp932::Decode(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    mime->setText(text);
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+void CEditControl::Cut() {
+    const Selection sel = GetSel();
+    if (sel.start == sel.end)
+        return;
+    Copy();
+    Edit(sel.start, sel.end, {});
+}
+
+void CEditControl::Paste() {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    if (!mime)
+        return;
+    const QString ours = QString::fromLatin1(kMimeType);
+    if (mime->hasFormat(ours)) {
+        const QByteArray bytes = mime->data(ours);
+        ReplaceSel(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } else if (mime->hasText() && !mime->text().isEmpty()) {
+        InsertUserText(ToDocumentLineEnds(mime->text()));
+    }
+}
+
+void CEditControl::Clear() {
+    const Selection sel = GetSel();
+    if (sel.start != sel.end)
+        Edit(sel.start, sel.end, {});
+}
+
+void CEditControl::SelectAll() {
+    m_anchor = 0;
+    m_caret = TextLength();
+    m_upstream = false;
+    viewport()->update();
+}
+
+bool CEditControl::CanPaste() const {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    return mime &&
+           (mime->hasFormat(QString::fromLatin1(kMimeType)) || (mime->hasText() && !mime->text().isEmpty()));
+}
+
+void CEditControl::SetDropMark(std::optional<std::size_t> offset) {
+    if (offset)
+        offset = SnapBack(std::min(*offset, TextLength()));
+    m_dropMark = offset;
+    viewport()->update();
+}
+
+void CEditControl::Edit(std::size_t start, std::size_t end, std::string_view bytes) {
+    const CTextSnapshot next = Text().Replaced(start, end, bytes);
+    m_layout.ApplyEdit(next, start, end, start + bytes.size());
+    m_anchor = m_caret = SnapBack(start + bytes.size());
+    m_upstream = false;
+    m_preferredX = -1;
+    UpdateScrollBars();
+    ScrollCaret();
+    RestartBlink();
+    viewport()->update();
+    updateMicroFocus();
+    emit Changed();
+}
+
+void CEditControl::InsertUserText(const QString& text) {
+    QString unrepresentable;
+    const std::string bytes = EncodeForText(text, unrepresentable);
+    ReplaceSel(bytes);
+    if (!unrepresentable.isEmpty())
+        emit UnrepresentableCharacters(unrepresentable);
+}
+
+void CEditControl::DeleteSelection() {
+    const Selection sel = GetSel();
+    Edit(sel.start, sel.end, {});
+}
+
+void CEditControl::MoveCaret(std::size_t offset, bool extend, bool upstream) {
+    m_caret = offset;
+    if (!extend)
+        m_anchor = offset;
+    m_upstream = upstream;
+    ScrollCaret();
+    RestartBlink();
+    viewport()->update();
+    updateMicroFocus();
+}
+
+// The bytes around pos, from a place where a character surely begins: right after a byte
+// outside the lead range (such a byte always ends a character), at least two bytes before
+// pos so that the character holding pos - 1 lies inside, or the start of the text.
+namespace {
+struct LocalBytes {
+    std::string bytes;
+    std::size_t base = 0;
+};
+LocalBytes BytesAround(const CTextSnapshot& text, std::size_t pos) {
+    LocalBytes out;
+    if (pos >= 3) {
+        std::size_t hi = pos - 2;
+        while (hi > 0) {
+            const std::size_t lo = hi >= 64 ? hi - 64 : 0;
+            const std::string piece = text.Range(lo, hi);
+            std::size_t k = piece.size();
+            while (k > 0 && Cp932::IsLeadByte(static_cast<unsigned char>(piece[k - 1])))
+                --k;
+            if (k > 0) {
+                out.base = lo + k;
+                break;
+            }
+            hi = lo;
+        }
+    }
+    out.bytes = text.Range(out.base, std::min(text.Size(), pos + 3));
+    return out;
+}
+} // namespace
+
+std::size_t CEditControl::SnapBack(std::size_t pos) const {
+    const CTextSnapshot& text = Text();
+    pos = std::min(pos, text.Size());
+    if (pos == 0 || pos == text.Size())
+        return pos;
+    if (text.At(pos - 1) == '\r' && text.At(pos) == '\n')
+        return pos - 1;
+    const LocalBytes local = BytesAround(text, pos);
+    return local.base + Cp932::FloorCharBoundary(local.bytes, pos - local.base);
+}
+
+std::size_t CEditControl::PrevStop(std::size_t pos) const {
+    const CTextSnapshot& text = Text();
+    pos = SnapBack(pos);
+    if (pos == 0)
+        return 0;
+    if (pos >= 2 && text.At(pos - 1) == '\n' && text.At(pos - 2) == '\r')
+        return pos - 2;
+    const LocalBytes local = BytesAround(text, pos);
+    return local.base + Cp932::PrevCharStart(local.bytes, pos - local.base);
+}
+
+std::size_t CEditControl::NextStop(std::size_t pos) const {
+    const CTextSnapshot& text = Text();
+    pos = SnapBack(pos);
+    if (pos >= text.Size())
+        return text.Size();
+    if (text.At(pos) == '\r' && text.At(pos + 1) == '\n')
+        return pos + 2;
+    const LocalBytes local = BytesAround(text, pos);
+    return local.base + Cp932::NextCharStart(local.bytes, pos - local.base);
+}
+
+void CEditControl::WordAt(std::size_t pos, std::size_t& start, std::size_t& end) const {
+    const CTextSnapshot& text = Text();
+    pos = SnapBack(pos);
+    const std::size_t line = text.LineFromOffset(pos);
+    const std::size_t lineStart = text.LineStart(line);
+    const std::size_t contentEnd = text.LineContentEnd(line);
+    start = end = pos;
+    if (lineStart == contentEnd)
+        return;
+    // Decode a bounded stretch of the line around pos, from a known character start.
+    std::size_t from = pos > lineStart + kWordScanLimit ? SnapBack(pos - kWordScanLimit) : lineStart;
+    const std::size_t to = std::min(contentEnd, pos + kWordScanLimit);
+    const std::string bytes = text.Range(from, to);
+    struct Unit {
+        std::size_t offset;
+        std::size_t length;
+        CharClass cls;
+    };
+    std::vector<Unit> units;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const CTextLayout::Char c = CTextLayout::ReadChar(bytes, i);
+        units.push_back({from + i, c.length, ClassOf(c.code)});
+        i += c.length;
+    }
+    if (units.empty())
+        return;
+    // The character under pos; at the end of the line, the one before it.
+    std::size_t k = 0;
+    while (k + 1 < units.size() && units[k + 1].offset <= pos)
+        ++k;
+    if (pos >= contentEnd)
+        k = units.size() - 1;
+    const CharClass cls = units[k].cls;
+    std::size_t a = k;
+    std::size_t b = k;
+    if (cls != CharClass::Other) {
+        while (a > 0 && units[a - 1].cls == cls)
+            --a;
+        while (b + 1 < units.size() && units[b + 1].cls == cls)
+            ++b;
+    }
+    start = units[a].offset;
+    end = units[b].offset + units[b].length;
+}
+
+CEditControl::CaretPlace CEditControl::PlaceOf(std::size_t offset, bool upstream) const {
+    CaretPlace place;
+    place.row = m_layout.RowFromOffset(offset);
+    CTextLayout::Row row = m_layout.RowAt(place.row);
+    if (upstream && place.row > 0 && row.start == offset) {
+        const CTextLayout::Row prev = m_layout.RowAt(place.row - 1);
+        if (!prev.lastInLine) {
+            --place.row;
+            row = prev;
+        }
+    }
+    const auto items = m_layout.RowItems(row);
+    place.x = CTextLayout::XOfOffset(items, offset);
+    return place;
+}
+
+CEditControl::Hit CEditControl::HitRow(std::int64_t row, qreal x) const {
+    row = std::clamp<std::int64_t>(row, 0, std::max<std::int64_t>(m_layout.RowCount() - 1, 0));
+    const CTextLayout::Row r = m_layout.RowAt(row);
+    const auto items = m_layout.RowItems(r);
+    Hit hit;
+    hit.offset = CTextLayout::OffsetAtX(r, items, x);
+    hit.upstream = hit.offset == r.end && !r.lastInLine;
+    return hit;
+}
+
+CEditControl::Hit CEditControl::HitTest(const QPointF& point) const {
+    const std::int64_t row =
+        FirstVisibleLine() + static_cast<std::int64_t>(std::floor(point.y() / m_layout.LineHeight()));
+    if (row >= m_layout.RowCount())
+        return {TextLength(), false};
+    return HitRow(row, point.x() - kMargin);
+}
+
+int CEditControl::VisibleRows() const {
+    return std::max(1, static_cast<int>(viewport()->height() / m_layout.LineHeight()));
+}
+
+QRect CEditControl::CaretRect() const {
+    const CaretPlace place = PlaceOf(m_caret, m_upstream);
+    const int lh = static_cast<int>(m_layout.LineHeight());
+    const std::int64_t y = (place.row - FirstVisibleLine()) * lh;
+    qreal x = place.x;
+    if (!m_preedit.isEmpty())
+        x += QFontMetricsF(m_layout.Font()).horizontalAdvance(m_preedit.left(m_preeditCursor));
+    return QRect(kMargin + static_cast<int>(std::floor(x)) - 1,
+                 static_cast<int>(std::clamp<std::int64_t>(y, -lh, INT_MAX / 2)), kCaretWidth + 2, lh);
+}
+
+void CEditControl::UpdateScrollBars() {
+    QScrollBar* bar = verticalScrollBar();
+    const int rows = VisibleRows();
+    const std::int64_t maximum = std::max<std::int64_t>(0, m_layout.RowCount() - rows);
+    bar->setRange(0, static_cast<int>(std::min<std::int64_t>(maximum, INT_MAX)));
+    bar->setPageStep(rows);
+}
+
+void CEditControl::ApplyWrapWidth() {
+    const qreal width = std::max(1, viewport()->width() - 2 * kMargin);
+    if (width == m_layout.WrapWidth())
+        return;
+    // Keep the text at the top of the window in place.
+    const std::size_t top = m_layout.RowAt(FirstVisibleLine()).start;
+    m_layout.SetWrapWidth(width);
+    UpdateScrollBars();
+    verticalScrollBar()->setValue(
+        static_cast<int>(std::min<std::int64_t>(m_layout.RowFromOffset(top), INT_MAX)));
+    viewport()->update();
+    updateMicroFocus();
+}
+
+void CEditControl::RestartBlink() {
+    m_caretOn = true;
+    if (hasFocus())
+        m_blinkTimer.start();
+}
+
+void CEditControl::AutoScrollTick() {
+    if (!m_selecting) {
+        m_autoScrollTimer.stop();
+        return;
+    }
+    const int height = viewport()->height();
+    const qreal lh = m_layout.LineHeight();
+    int step = 0;
+    if (m_mousePoint.y() < 0)
+        step = -1 - static_cast<int>(-m_mousePoint.y() / lh);
+    else if (m_mousePoint.y() >= height)
+        step = 1 + static_cast<int>((m_mousePoint.y() - height) / lh);
+    if (step == 0) {
+        m_autoScrollTimer.stop();
+        return;
+    }
+    LineScroll(step);
+    const QPointF inside(m_mousePoint.x(), std::clamp<qreal>(m_mousePoint.y(), 0, height - 1));
+    const Hit hit = HitTest(inside);
+    m_caret = hit.offset;
+    m_upstream = hit.upstream;
+    viewport()->update();
+}
+
+bool CEditControl::event(QEvent* event) {
+    // Every key the control does not use belongs to the window's accelerators first.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->ignore();
+        return true;
+    }
+    // Tab is typed into the text, not used to move the focus.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void CEditControl::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    const QPalette& pal = palette();
+    const QPalette::ColorGroup group = hasFocus() ? QPalette::Active : QPalette::Inactive;
+    const qreal lh = m_layout.LineHeight();
+    const qreal ascent = m_layout.Ascent();
+    const QColor textColor = pal.color(group, QPalette::Text);
+    const QColor selectedText = pal.color(group, QPalette::HighlightedText);
+    const QColor highlight = pal.color(group, QPalette::Highlight);
+    QColor boxColor = textColor;
+    boxColor.setAlphaF(0.55f);
+    painter.setFont(m_layout.Font());
+
+    const Selection sel = GetSel();
+    const std::int64_t first = FirstVisibleLine();
+    const std::int64_t last = std::min<std::int64_t>(m_layout.RowCount(), first + VisibleRows() + 1);
+    const qreal preeditWidth =
+        m_preedit.isEmpty() ? 0 : QFontMetricsF(m_layout.Font()).horizontalAdvance(m_preedit);
+    const CaretPlace caret = PlaceOf(m_caret, m_upstream);
+
+    for (std::int64_t r = first; r < last; ++r) {
+        const CTextLayout::Row row = m_layout.RowAt(r);
+        auto items = m_layout.RowItems(row);
+        const qreal y = static_cast<qreal>(r - first) * lh;
+        // The preedit string stands at the caret; the rest of the row moves aside for it.
+        qreal preeditX = -1;
+        if (!m_preedit.isEmpty() && r == caret.row) {
+            preeditX = caret.x;
+            for (auto& item : items) {
+                if (item.offset >= m_caret)
+                    item.x += preeditWidth;
+            }
+        }
+        if (sel.start < sel.end && sel.start <= row.lineEnd && sel.end > row.start) {
+            const qreal x0 = sel.start <= row.start ? 0 : CTextLayout::XOfOffset(items, sel.start);
+            qreal x1 = sel.end >= row.end ? m_layout.RowWidth(items) : CTextLayout::XOfOffset(items, sel.end);
+            // A selected line break shows as a little highlight past the row's end.
+            if (row.lastInLine && sel.end > row.end && row.lineEnd > row.end)
+                x1 += m_layout.AverageCharWidth();
+            if (x1 > x0)
+                painter.fillRect(QRectF(kMargin + x0, y, x1 - x0, lh), highlight);
+        }
+        // Runs of ordinary characters are drawn at once, at the x of their first character.
+        QString run;
+        qreal runX = 0;
+        bool runSelected = false;
+        auto flush = [&] {
+            if (run.isEmpty())
+                return;
+            painter.setPen(runSelected ? selectedText : textColor);
+            painter.drawText(QPointF(kMargin + runX, y + ascent), run);
+            run.clear();
+        };
+        for (const auto& item : items) {
+            const bool selected = item.offset >= sel.start && item.offset < sel.end;
+            if (item.kind != CTextLayout::ItemKind::Glyph || selected != runSelected) {
+                flush();
+                runSelected = selected;
+            }
+            if (item.kind == CTextLayout::ItemKind::Glyph) {
+                if (run.isEmpty())
+                    runX = item.x;
+                run.append(QChar(item.ch));
+            } else if (item.kind == CTextLayout::ItemKind::Box) {
+                const QRectF box(kMargin + item.x + 1, y + 2, item.width - 2, lh - 4);
+                painter.setPen(selected ? selectedText : boxColor);
+                painter.drawRect(box);
+                painter.setFont(m_layout.BoxFont());
+                const int digits = item.code > 0xFF ? 4 : 2;
+                painter.drawText(box, Qt::AlignCenter,
+                                 QStringLiteral("%1").arg(item.code, digits, 16, QChar('0')).toUpper());
+                painter.setFont(m_layout.Font());
+            }
+        }
+        flush();
+        if (preeditX >= 0) {
+            QFont underlined = m_layout.Font();
+            underlined.setUnderline(true);
+            painter.setFont(underlined);
+            painter.setPen(textColor);
+            painter.drawText(QPointF(kMargin + preeditX, y + ascent), m_preedit);
+            painter.setFont(m_layout.Font());
+        }
+    }
+
+    auto drawCaret = [&](std::size_t offset, bool upstream, qreal extraX) {
+        const CaretPlace place = PlaceOf(offset, upstream);
+        if (place.row < first || place.row >= last)
+            return;
+        const qreal y = static_cast<qreal>(place.row - first) * lh;
+        painter.fillRect(QRectF(kMargin + std::floor(place.x + extraX), y, kCaretWidth, lh), textColor);
+    };
+    if (m_dropMark) {
+        drawCaret(*m_dropMark, false, 0);
+    } else if (hasFocus() && m_caretOn) {
+        const qreal extra =
+            m_preedit.isEmpty()
+                ? 0
+                : QFontMetricsF(m_layout.Font()).horizontalAdvance(m_preedit.left(m_preeditCursor));
+        drawCaret(m_caret, m_upstream, extra);
+    }
+}
+
+void CEditControl::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    if (TextLength() <= kImmediateRelayoutBytes)
+        ApplyWrapWidth();
+    else
+        m_wrapTimer.start();
+    UpdateScrollBars();
+}
+
+void CEditControl::scrollContentsBy(int, int) {
+    viewport()->update();
+    updateMicroFocus();
+}
+
+void CEditControl::MoveVertically(std::int64_t rows, bool extend) {
+    const CaretPlace place = PlaceOf(m_caret, m_upstream);
+    if (m_preferredX < 0)
+        m_preferredX = place.x;
+    const std::int64_t target = place.row + rows;
+    const qreal x = m_preferredX;
+    if (target < 0 || target >= m_layout.RowCount()) {
+        // Past the first or last row the caret goes to the start or end of the text.
+        MoveCaret(target < 0 ? 0 : TextLength(), extend);
+        m_preferredX = x;
+        return;
+    }
+    const Hit hit = HitRow(target, x);
+    MoveCaret(hit.offset, extend, hit.upstream);
+    m_preferredX = x;
+}
+
+void CEditControl::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool shift = mods & Qt::ShiftModifier;
+    const bool ctrl = mods & Qt::ControlModifier;
+    if (mods & (Qt::AltModifier | Qt::MetaModifier)) {
+        event->ignore();
+        return;
+    }
+    const int key = event->key();
+    const Selection sel = GetSel();
+    const bool hasSelection = sel.start != sel.end;
+    if (ctrl) {
+        if (key == Qt::Key_Home || key == Qt::Key_End) {
+            m_preferredX = -1;
+            MoveCaret(key == Qt::Key_Home ? 0 : TextLength(), shift);
+            event->accept();
+        } else {
+            event->ignore();
+        }
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Left:
+        m_preferredX = -1;
+        MoveCaret(hasSelection && !shift ? sel.start : PrevStop(m_caret), shift);
+        break;
+    case Qt::Key_Right:
+        m_preferredX = -1;
+        MoveCaret(hasSelection && !shift ? sel.end : NextStop(m_caret), shift);
+        break;
+    case Qt::Key_Up:
+        MoveVertically(-1, shift);
+        break;
+    case Qt::Key_Down:
+        MoveVertically(1, shift);
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        const int page = std::max(1, VisibleRows() - 1);
+        const int sign = key == Qt::Key_PageUp ? -1 : 1;
+        LineScroll(sign * page);
+        MoveVertically(sign * page, shift);
+        break;
+    }
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        m_preferredX = -1;
+        const CaretPlace place = PlaceOf(m_caret, m_upstream);
+        const CTextLayout::Row row = m_layout.RowAt(place.row);
+        if (key == Qt::Key_Home)
+            MoveCaret(row.start, shift);
+        else
+            MoveCaret(row.end, shift, !row.lastInLine);
+        break;
+    }
+    case Qt::Key_Backspace:
+        if (hasSelection)
+            DeleteSelection();
+        else if (m_caret > 0)
+            Edit(PrevStop(m_caret), m_caret, {});
+        break;
+    case Qt::Key_Delete:
+        if (shift) {
+            event->ignore();
+            return;
+        }
+        if (hasSelection)
+            DeleteSelection();
+        else if (m_caret < TextLength())
+            Edit(m_caret, NextStop(m_caret), {});
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (shift) {
+            event->ignore();
+            return;
+        }
+        ReplaceSel("\r\n");
+        break;
+    case Qt::Key_Tab:
+        if (shift) {
+            event->ignore();
+            return;
+        }
+        ReplaceSel("\t");
+        break;
+    default: {
+        const QString text = event->text();
+        const bool printable = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+            return c.unicode() >= 0x20 && c.unicode() != 0x7F;
+        });
+        if (!printable) {
+            event->ignore();
+            return;
+        }
+        InsertUserText(text);
+        break;
+    }
+    }
+    event->accept();
+}
+
+void CEditControl::inputMethodEvent(QInputMethodEvent* event) {
+    const QString commit = event->commitString();
+    if (!commit.isEmpty() || event->replacementLength() > 0) {
+        if (event->replacementLength() > 0 || event->replacementStart() != 0) {
+            // The replaced range is counted in characters from the caret.
+            std::size_t from = m_caret;
+            for (int i = 0; i > event->replacementStart(); --i)
+                from = PrevStop(from);
+            for (int i = 0; i < event->replacementStart(); ++i)
+                from = NextStop(from);
+            std::size_t to = from;
+            for (int i = 0; i < event->replacementLength(); ++i)
+                to = NextStop(to);
+            m_anchor = from;
+            m_caret = to;
+        }
+        InsertUserText(commit);
+    }
+    m_preedit = event->preeditString();
+    m_preeditCursor = static_cast<int>(m_preedit.size());
+    for (const QInputMethodEvent::Attribute& a : event->attributes()) {
+        if (a.type == QInputMethodEvent::Cursor)
+            m_preeditCursor = std::clamp(a.start, 0, static_cast<int>(m_preedit.size()));
+    }
+    if (!m_preedit.isEmpty())
+        ScrollCaret();
+    RestartBlink();
+    viewport()->update();
+    updateMicroFocus();
+    event->accept();
+}
+
+QVariant CEditControl::inputMethodQuery(Qt::InputMethodQuery query) const {
+    switch (query) {
+    case Qt::ImEnabled:
+        return true;
+    case Qt::ImHints:
+        return static_cast<int>(Qt::ImhMultiLine);
+    case Qt::ImFont:
+        return m_layout.Font();
+    case Qt::ImCursorRectangle:
+        return QRect(CaretRect().translated(viewport()->pos()).adjusted(1, 0, -1, 0));
+    case Qt::ImSurroundingText:
+    case Qt::ImCursorPosition:
+    case Qt::ImAnchorPosition: {
+        // The caret's row, decoded; positions count its characters.
+        const CTextLayout::Row row = m_layout.RowAt(PlaceOf(m_caret, m_upstream).row);
+        const Cp932::DisplayText shown = Cp932::DecodeForDisplay(GetTextRange(row.start, row.end), row.start);
+        if (query == Qt::ImSurroundingText)
+            return shown.text;
+        const std::size_t target =
+            query == Qt::ImCursorPosition ? m_caret : std::clamp(m_anchor, row.start, row.end);
+        const auto at = std::lower_bound(shown.offsets.begin(), shown.offsets.end(), target);
+        return static_cast<int>(at - shown.offsets.begin());
+    }
+    case Qt::ImCurrentSelection: {
+        const Selection sel = GetSel();
+        if (sel.end - sel.start > 65536)
+            return QString();
+        return Cp932::Decode(GetTextRange(sel.start, sel.end));
+    }
+    default:
+        return QAbstractScrollArea::inputMethodQuery(query);
+    }
+}
+
+void CEditControl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const Hit hit = HitTest(event->position());
+    m_preferredX = -1;
+    MoveCaret(hit.offset, event->modifiers() & Qt::ShiftModifier, hit.upstream);
+    m_selecting = true;
+    m_mousePoint = event->position();
+    event->accept();
+}
+
+void CEditControl::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_selecting || !(event->buttons() & Qt::LeftButton)) {
+        event->ignore();
+        return;
+    }
+    m_mousePoint = event->position();
+    const int height = viewport()->height();
+    const QPointF inside(m_mousePoint.x(), std::clamp<qreal>(m_mousePoint.y(), 0, height - 1));
+    const Hit hit = HitTest(inside);
+    m_caret = hit.offset;
+    m_upstream = hit.upstream;
+    if (m_mousePoint.y() < 0 || m_mousePoint.y() >= height) {
+        if (!m_autoScrollTimer.isActive())
+            m_autoScrollTimer.start();
+    } else {
+        m_autoScrollTimer.stop();
+    }
+    ScrollCaret();
+    viewport()->update();
+    event->accept();
+}
+
+void CEditControl::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    m_selecting = false;
+    m_autoScrollTimer.stop();
+    updateMicroFocus();
+    event->accept();
+}
+
+void CEditControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    const Hit hit = HitTest(event->position());
+    std::size_t start;
+    std::size_t end;
+    WordAt(hit.offset, start, end);
+    m_anchor = start;
+    m_caret = end;
+    m_upstream = false;
+    m_preferredX = -1;
+    m_selecting = false;
+    RestartBlink();
+    viewport()->update();
+    updateMicroFocus();
+    event->accept();
+}
+
+void CEditControl::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    RestartBlink();
+    viewport()->update();
+}
+
+void CEditControl::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    m_blinkTimer.stop();
+    viewport()->update();
+}

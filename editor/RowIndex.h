@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// The number of display rows of every logical line, with prefix sums, so that display
+// row <-> logical line lookups cost a logarithmic search plus a short scan. Lines are
+// kept in blocks of a few hundred; an edit splices the block it touches.
+class CRowIndex {
+public:
+    struct Entry {
+        std::int32_t rows = 1;
+        // Index of the row starts kept for a long line, or -1 (short lines are wrapped anew
+        // when asked).
+        std::int32_t slot = -1;
+    };
+
+    void Assign(std::span<const Entry> entries);
+    std::size_t LineCount() const { return m_lineCount; }
+    std::int64_t RowCount() const { return m_rowCount; }
+
+    const Entry& Get(std::size_t line) const;
+    // Rows of all lines before line.
+    std::int64_t RowsBefore(std::size_t line) const;
+    // The line holding display row row (0 <= row < RowCount()), and the row's number within it.
+    std::size_t LineOfRow(std::int64_t row, std::int64_t& rowInLine) const;
+
+    // Replaces removeCount entries from line on by inserted.
+    void Splice(std::size_t line, std::size_t removeCount, std::span<const Entry> inserted);
+
+private:
+    struct Block {
+        std::vector<Entry> entries;
+        std::int64_t rows = 0;
+    };
+    static constexpr std::size_t kBlock = 512;
+
+    static std::vector<Block> Chop(std::span<const Entry> entries);
+    std::size_t BlockOf(std::size_t line, std::size_t& index) const;
+    void Rebuild();
+    void FenwickAdd(std::vector<std::int64_t>& tree, std::size_t block, std::int64_t delta);
+    static std::int64_t FenwickPrefix(const std::vector<std::int64_t>& tree, std::size_t blocks);
+
+    std::vector<Block> m_blocks;
+    std::vector<std::int64_t> m_rowTree;  // Fenwick tree over the blocks' row sums
+    std::vector<std::int64_t> m_lineTree; // ... and over their entry counts
+    std::size_t m_lineCount = 0;
+    std::int64_t m_rowCount = 0;
+};

@@ -1,0 +1,440 @@
+#include "editor/TextLayout.h"
+
+#include "platform/Cp932.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Lines with at least this many rows keep their row starts; shorter ones are wrapped
+// again when asked, which costs a few microseconds.
+constexpr std::size_t kKeptRows = 16;
+constexpr std::size_t kWindow = 16384;
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+bool IsBlank(std::uint16_t code) {
+    return code == ' ' || code == '\t' || code == 0x8140;
+}
+
+} // namespace
+
+CTextLayout::CTextLayout() {
+    SetFont(QFont());
+}
+
+CTextLayout::Char CTextLayout::ReadChar(std::string_view bytes, std::size_t pos) {
+    const auto b = static_cast<unsigned char>(bytes[pos]);
+    if (Cp932::IsLeadByte(b) && pos + 1 < bytes.size()) {
+        const auto t = static_cast<unsigned char>(bytes[pos + 1]);
+        if (Cp932::IsTrailByte(t))
+            return {2, static_cast<std::uint16_t>((b << 8) | t)};
+    }
+    return {1, b};
+}
+
+char16_t CTextLayout::GlyphOf(std::uint16_t code) {
+    const char16_t c = Cp932::DecodeChar(code);
+    if (c == 0xFFFF || c < 0x20 || c == 0x7F)
+        return 0;
+    return c;
+}
+
+void CTextLayout::SetFont(const QFont& font) {
+    m_font = font;
+    // Advances must add up exactly, so that text drawn in runs lands where it was measured.
+    m_font.setKerning(false);
+    m_font.setStyleStrategy(QFont::StyleStrategy(m_font.styleStrategy() | QFont::PreferNoShaping));
+    UpdateMetrics();
+    Reset(m_text);
+}
+
+void CTextLayout::SetTabStops(int dialogUnits) {
+    m_tabStops = dialogUnits > 0 ? dialogUnits : 32;
+    UpdateMetrics();
+    Reset(m_text);
+}
+
+void CTextLayout::SetWrapWidth(qreal width) {
+    m_width = std::max<qreal>(width, 1);
+    Reset(m_text);
+}
+
+void CTextLayout::UpdateMetrics() {
+    const QFontMetricsF fm(m_font);
+    m_lineHeight = std::max<qreal>(1, std::ceil(fm.lineSpacing()));
+    m_ascent = fm.ascent();
+    // The dialog unit's base: the mean width of the Latin letters.
+    m_averageCharWidth =
+        fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
+    m_tabWidth = std::max<qreal>(1, m_tabStops * m_averageCharWidth / 4.0);
+    m_boxFont = m_font;
+    m_boxFont.setPixelSize(std::max(6, static_cast<int>(std::lround(fm.ascent() * 0.6))));
+    m_boxFont.setBold(false);
+    m_boxFont.setItalic(false);
+    const QFontMetricsF bfm(m_boxFont);
+    qreal digit = 0;
+    for (QChar c : QStringLiteral("0123456789ABCDEF"))
+        digit = std::max(digit, bfm.horizontalAdvance(c));
+    m_box2 = std::ceil(2 * digit + 4);
+    m_box4 = std::ceil(4 * digit + 4);
+    m_advance.assign(65536, -1.0f);
+}
+
+qreal CTextLayout::Advance(std::uint16_t code, qreal x) const {
+    if (code == '\t')
+        return m_tabWidth - std::fmod(x, m_tabWidth);
+    float& a = m_advance[code];
+    if (a < 0) {
+        const char16_t c = GlyphOf(code);
+        if (c == 0)
+            a = static_cast<float>(code > 0xFF ? m_box4 : m_box2);
+        else
+            a = static_cast<float>(std::max<qreal>(1, QFontMetricsF(m_font).horizontalAdvance(QChar(c))));
+    }
+    return a;
+}
+
+CTextLayout::RowBreak CTextLayout::WrapRow(std::string_view piece, std::size_t base, std::size_t rowStart,
+                                           bool complete) const {
+    const std::size_t first = rowStart - base;
+    const std::size_t n = piece.size();
+    std::size_t i = first;
+    std::size_t examined = first;
+    std::size_t lastChance = kNone;
+    bool prevBlank = false;
+    bool prevDouble = false;
+    qreal x = 0;
+    while (i < n) {
+        const auto b = static_cast<unsigned char>(piece[i]);
+        if (Cp932::IsLeadByte(b) && i + 1 >= n && !complete)
+            return {0, 0, true};
+        const Char c = ReadChar(piece, i);
+        examined = std::max(examined, std::min(n, i + (Cp932::IsLeadByte(b) ? 2 : 1)));
+        const bool isDouble = c.length == 2;
+        const bool blank = IsBlank(c.code);
+        if (i > first && (prevBlank || prevDouble || isDouble))
+            lastChance = i;
+        const qreal advance = Advance(c.code, x);
+        if (i > first && !blank && x + advance > m_width) {
+            const std::size_t at = lastChance != kNone ? lastChance : i;
+            return {base + at, base + examined, false};
+        }
+        x += advance;
+        i += c.length;
+        prevBlank = blank;
+        prevDouble = isDouble;
+    }
+    if (!complete)
+        return {0, 0, true};
+    return {base + n, base + examined, false};
+}
+
+void CTextLayout::WrapForward(const CTextSnapshot& text, std::size_t from, std::size_t end,
+                              const std::function<bool(std::size_t)>& onRow) const {
+    std::string scratch;
+    std::size_t pos = from;
+    std::size_t window = kWindow;
+    while (pos < end) {
+        const std::size_t windowEnd = std::min(end, pos + window);
+        const std::string_view piece = text.View(pos, windowEnd, scratch);
+        const bool complete = windowEnd == end;
+        std::size_t p = pos;
+        bool progressed = false;
+        for (;;) {
+            const RowBreak r = WrapRow(piece, pos, p, complete);
+            if (r.needMore)
+                break;
+            if (r.next >= end || !onRow(r.next))
+                return;
+            p = r.next;
+            progressed = true;
+        }
+        if (progressed) {
+            pos = p;
+            window = kWindow;
+        } else {
+            window *= 2;
+        }
+    }
+}
+
+std::vector<std::size_t> CTextLayout::WrapLine(const CTextSnapshot& text, std::size_t lineStart,
+                                               std::size_t end) const {
+    std::vector<std::size_t> starts{0};
+    WrapForward(text, lineStart, end, [&](std::size_t s) {
+        starts.push_back(s - lineStart);
+        return true;
+    });
+    return starts;
+}
+
+CRowIndex::Entry CTextLayout::MakeEntry(const std::vector<std::size_t>& relativeStarts) {
+    CRowIndex::Entry e;
+    e.rows = static_cast<std::int32_t>(relativeStarts.size());
+    if (relativeStarts.size() >= kKeptRows) {
+        if (m_freeSlots.empty()) {
+            e.slot = static_cast<std::int32_t>(m_slots.size());
+            m_slots.push_back(relativeStarts);
+        } else {
+            e.slot = m_freeSlots.back();
+            m_freeSlots.pop_back();
+            m_slots[static_cast<std::size_t>(e.slot)] = relativeStarts;
+        }
+    }
+    return e;
+}
+
+void CTextLayout::FreeSlot(std::int32_t slot) {
+    if (slot < 0)
+        return;
+    m_slots[static_cast<std::size_t>(slot)] = {};
+    m_freeSlots.push_back(slot);
+}
+
+void CTextLayout::Reset(const CTextSnapshot& text) {
+    m_text = text;
+    ++m_version;
+    m_slots.clear();
+    m_freeSlots.clear();
+    std::vector<CRowIndex::Entry> entries;
+    entries.reserve(text.LineCount());
+    std::vector<std::size_t> starts;
+    auto addLine = [&](std::string_view content, std::size_t lineStart) {
+        starts.assign(1, 0);
+        std::size_t pos = lineStart;
+        const std::size_t end = lineStart + content.size();
+        for (;;) {
+            const RowBreak r = WrapRow(content, lineStart, pos, true);
+            if (r.next >= end)
+                break;
+            starts.push_back(r.next - lineStart);
+            pos = r.next;
+        }
+        entries.push_back(MakeEntry(starts));
+    };
+    // One pass over the chunks; a line that runs over a chunk boundary is gathered first.
+    std::string carry;
+    bool carrying = false;
+    std::size_t lineStart = 0;
+    std::size_t offset = 0;
+    text.ForEachPiece(0, text.Size(), [&](std::string_view piece) {
+        std::size_t i = 0;
+        while (i < piece.size()) {
+            std::size_t j = i;
+            while (j < piece.size() && piece[j] != '\r' && piece[j] != '\n')
+                ++j;
+            if (j == piece.size()) {
+                carry.append(piece.substr(i));
+                carrying = true;
+                break;
+            }
+            if (carrying) {
+                carry.append(piece.substr(i, j - i));
+                addLine(carry, lineStart);
+            } else {
+                addLine(piece.substr(i, j - i), lineStart);
+            }
+            carry.clear();
+            carrying = false;
+            const std::size_t breakLength =
+                piece[j] == '\r' && j + 1 < piece.size() && piece[j + 1] == '\n' ? 2 : 1;
+            i = j + breakLength;
+            lineStart = offset + i;
+        }
+        offset += piece.size();
+    });
+    addLine(carry, lineStart);
+    m_rows.Assign(entries);
+}
+
+void CTextLayout::ApplyEdit(const CTextSnapshot& newText, std::size_t start, std::size_t oldEnd,
+                            std::size_t newEnd) {
+    const CTextSnapshot& old = m_text;
+    const std::size_t i0 = start > 0 ? old.LineFromOffset(start - 1) : 0;
+    const std::size_t i1 = old.LineFromOffset(oldEnd);
+    const std::size_t j1 = newText.LineFromOffset(newEnd);
+    const auto delta = static_cast<std::ptrdiff_t>(newEnd) - static_cast<std::ptrdiff_t>(oldEnd);
+
+    // The first rows of line i0 stay as they are when their breaks were decided by bytes
+    // before the edit alone; wrapping starts again at the last of them.
+    std::vector<std::size_t> kept;
+    const CRowIndex::Entry firstEntry = m_rows.Get(i0);
+    const std::size_t firstStart = old.LineStart(i0);
+    if (firstEntry.slot >= 0) {
+        const auto& rel = m_slots[static_cast<std::size_t>(firstEntry.slot)];
+        std::size_t m = static_cast<std::size_t>(
+                            std::upper_bound(rel.begin(), rel.end(), start - firstStart) - rel.begin()) -
+                        1;
+        const std::size_t contentEnd = old.LineContentEnd(i0);
+        std::string scratch;
+        while (m > 0) {
+            const std::size_t rowStart = firstStart + rel[m - 1];
+            std::size_t examined = 0;
+            for (std::size_t window = kWindow;; window *= 2) {
+                const std::size_t windowEnd = std::min(contentEnd, rowStart + window);
+                const RowBreak r = WrapRow(old.View(rowStart, windowEnd, scratch), rowStart, rowStart,
+                                           windowEnd == contentEnd);
+                if (!r.needMore) {
+                    examined = r.examinedEnd;
+                    break;
+                }
+            }
+            if (examined <= start)
+                break;
+            --m;
+        }
+        for (std::size_t r = 0; r <= m; ++r)
+            kept.push_back(firstStart + rel[r]);
+    } else {
+        kept.push_back(firstStart);
+    }
+
+    // Row starts of old line i1 behind the edit, in new offsets: once the new wrapping meets
+    // one of them, the rest of the line wraps as before.
+    std::vector<std::size_t> tail;
+    const CRowIndex::Entry lastEntry = m_rows.Get(i1);
+    if (lastEntry.slot >= 0) {
+        const std::size_t lastStart = i1 == i0 ? firstStart : old.LineStart(i1);
+        for (std::size_t r : m_slots[static_cast<std::size_t>(lastEntry.slot)]) {
+            if (lastStart + r >= oldEnd)
+                tail.push_back(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(lastStart + r) + delta));
+        }
+    }
+
+    for (std::size_t i = i0; i <= i1; ++i)
+        FreeSlot(m_rows.Get(i).slot);
+
+    std::vector<CRowIndex::Entry> entries;
+    entries.reserve(j1 - i0 + 1);
+    std::vector<std::size_t> rel;
+    for (std::size_t j = i0; j <= j1; ++j) {
+        const std::size_t lineStart = j == i0 ? firstStart : newText.LineStart(j);
+        const std::size_t contentEnd = newText.LineContentEnd(j);
+        rel.clear();
+        std::size_t from = lineStart;
+        if (j == i0) {
+            for (std::size_t s : kept)
+                rel.push_back(s - lineStart);
+            from = kept.back();
+        } else {
+            rel.push_back(0);
+        }
+        std::size_t t = 0;
+        const bool resync = j == j1 && !tail.empty();
+        WrapForward(newText, from, contentEnd, [&](std::size_t s) {
+            if (resync) {
+                while (t < tail.size() && tail[t] < s)
+                    ++t;
+                if (t < tail.size() && tail[t] == s) {
+                    for (; t < tail.size(); ++t)
+                        rel.push_back(tail[t] - lineStart);
+                    return false;
+                }
+            }
+            rel.push_back(s - lineStart);
+            return true;
+        });
+        entries.push_back(MakeEntry(rel));
+    }
+    m_rows.Splice(i0, i1 - i0 + 1, entries);
+    m_text = newText;
+    ++m_version;
+}
+
+const std::vector<std::size_t>& CTextLayout::RelativeStarts(std::size_t line, std::size_t& lineStart) const {
+    static const std::vector<std::size_t> kSingleRow{0};
+    const CRowIndex::Entry& e = m_rows.Get(line);
+    if (e.slot >= 0) {
+        lineStart = m_text.LineStart(line);
+        return m_slots[static_cast<std::size_t>(e.slot)];
+    }
+    if (e.rows == 1) {
+        lineStart = m_text.LineStart(line);
+        return kSingleRow;
+    }
+    for (const Memo& m : m_memo) {
+        if (m.line == line && m.version == m_version) {
+            lineStart = m.lineStart;
+            return m.starts;
+        }
+    }
+    Memo& m = m_memo[m_memoNext++ % 4];
+    m.line = line;
+    m.version = m_version;
+    m.lineStart = m_text.LineStart(line);
+    m.starts = WrapLine(m_text, m.lineStart, m_text.LineContentEnd(line));
+    lineStart = m.lineStart;
+    return m.starts;
+}
+
+std::int64_t CTextLayout::RowFromOffset(std::size_t offset) const {
+    offset = std::min(offset, m_text.Size());
+    const std::size_t line = m_text.LineFromOffset(offset);
+    std::size_t lineStart;
+    const auto& starts = RelativeStarts(line, lineStart);
+    const auto r = std::upper_bound(starts.begin(), starts.end(), offset - lineStart) - starts.begin() - 1;
+    return m_rows.RowsBefore(line) + r;
+}
+
+CTextLayout::Row CTextLayout::RowAt(std::int64_t row) const {
+    std::int64_t inLine = 0;
+    const std::size_t line = m_rows.LineOfRow(row, inLine);
+    std::size_t lineStart;
+    const auto& starts = RelativeStarts(line, lineStart);
+    const auto r = static_cast<std::size_t>(
+        std::min<std::int64_t>(inLine, static_cast<std::int64_t>(starts.size()) - 1));
+    Row out;
+    out.start = lineStart + starts[r];
+    out.lastInLine = r + 1 == starts.size();
+    out.lineEnd = line + 1 < m_text.LineCount() ? m_text.LineStart(line + 1) : m_text.Size();
+    out.end = out.lastInLine ? m_text.LineContentEnd(line) : lineStart + starts[r + 1];
+    return out;
+}
+
+std::vector<CTextLayout::Item> CTextLayout::RowItems(const Row& row) const {
+    std::vector<Item> items;
+    std::string scratch;
+    const std::string_view bytes = m_text.View(row.start, row.end, scratch);
+    items.reserve(bytes.size());
+    qreal x = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const Char c = ReadChar(bytes, i);
+        Item item;
+        item.offset = row.start + i;
+        item.length = static_cast<std::uint8_t>(c.length);
+        item.code = c.code;
+        item.x = x;
+        item.width = Advance(c.code, x);
+        if (c.code == '\t') {
+            item.kind = ItemKind::Tab;
+        } else {
+            item.ch = GlyphOf(c.code);
+            item.kind = item.ch ? ItemKind::Glyph : ItemKind::Box;
+        }
+        items.push_back(item);
+        x += item.width;
+        i += c.length;
+    }
+    return items;
+}
+
+qreal CTextLayout::XOfOffset(const std::vector<Item>& items, std::size_t offset) {
+    for (const Item& item : items) {
+        if (item.offset >= offset)
+            return item.x;
+    }
+    return items.empty() ? 0 : items.back().x + items.back().width;
+}
+
+std::size_t CTextLayout::OffsetAtX(const Row& row, const std::vector<Item>& items, qreal x) {
+    for (const Item& item : items) {
+        if (x < item.x + item.width / 2)
+            return item.offset;
+    }
+    return row.end;
+}
+
+qreal CTextLayout::RowWidth(const std::vector<Item>& items) const {
+    return items.empty() ? 0 : items.back().x + items.back().width;
+}
