@@ -18,7 +18,6 @@ public:
     // Starts the viewer on the URL, detached from this process; true when it started.
     bool Open(const std::string& url) const;
 
-    const std::string& Program() const { return m_program; }
 
 private:
     bool LookUp();
