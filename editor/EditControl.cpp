@@ -311,17 +311,38 @@ void CEditControl::SetDropMark(std::optional<std::size_t> offset) {
 }
 
 void CEditControl::Edit(std::size_t start, std::size_t end, std::string_view bytes) {
+    const std::int64_t rowsBefore = m_layout.RowCount();
     const CTextSnapshot next = Text().Replaced(start, end, bytes);
     m_layout.ApplyEdit(next, start, end, start + bytes.size());
     m_anchor = m_caret = SnapBack(start + bytes.size());
     m_upstream = false;
     m_preferredX = -1;
+    // Repaint the rows of the changed lines; when the row count changed, everything below too.
+    const std::int64_t first = std::max<std::int64_t>(0, m_layout.RowFromOffset(start) - 1);
+    std::int64_t last = m_layout.RowCount();
+    if (last == rowsBefore) {
+        const std::size_t line = next.LineFromOffset(start + bytes.size());
+        last = m_layout.RowFromOffset(next.LineContentEnd(line));
+    }
+    UpdateRows(first, last);
     UpdateScrollBars();
     ScrollCaret();
     RestartBlink();
-    viewport()->update();
     updateMicroFocus();
     emit Changed();
+}
+
+void CEditControl::UpdateRows(std::int64_t first, std::int64_t last) {
+    const std::int64_t top = FirstVisibleLine();
+    const std::int64_t bottom = top + VisibleRows();
+    first = std::max(first, top);
+    last = std::min(last, bottom);
+    if (first > last)
+        return;
+    const qreal lh = m_layout.LineHeight();
+    viewport()->update(QRectF(0, static_cast<qreal>(first - top) * lh, viewport()->width(),
+                              static_cast<qreal>(last - first + 1) * lh)
+                           .toAlignedRect());
 }
 
 void CEditControl::InsertUserText(const QString& text) {
@@ -575,7 +596,7 @@ bool CEditControl::event(QEvent* event) {
     return QAbstractScrollArea::event(event);
 }
 
-void CEditControl::paintEvent(QPaintEvent*) {
+void CEditControl::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     const QPalette& pal = palette();
     const QPalette::ColorGroup group = hasFocus() ? QPalette::Active : QPalette::Inactive;
@@ -591,11 +612,16 @@ void CEditControl::paintEvent(QPaintEvent*) {
     const Selection sel = GetSel();
     const std::int64_t first = FirstVisibleLine();
     const std::int64_t last = std::min<std::int64_t>(m_layout.RowCount(), first + VisibleRows() + 1);
+    // Only the rows inside the damaged rectangle are laid out and drawn.
+    const QRect damaged = event->rect();
+    const std::int64_t paintFirst = first + static_cast<std::int64_t>(std::floor(damaged.top() / lh));
+    const std::int64_t paintLast = std::min<std::int64_t>(
+        last, first + static_cast<std::int64_t>(std::floor(damaged.bottom() / lh)) + 1);
     const qreal preeditWidth =
         m_preedit.isEmpty() ? 0 : QFontMetricsF(m_layout.Font()).horizontalAdvance(m_preedit);
     const CaretPlace caret = PlaceOf(m_caret, m_upstream);
 
-    for (std::int64_t r = first; r < last; ++r) {
+    for (std::int64_t r = paintFirst; r < paintLast; ++r) {
         const CTextLayout::Row row = m_layout.RowAt(r);
         auto items = m_layout.RowItems(row);
         const qreal y = static_cast<qreal>(r - first) * lh;

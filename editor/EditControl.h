@@ -139,6 +139,7 @@ private:
     int VisibleRows() const;
     QRect CaretRect() const;
     void UpdateScrollBars();
+    void UpdateRows(std::int64_t first, std::int64_t last);
     void ApplyWrapWidth();
     void RestartBlink();
     void AutoScrollTick();

@@ -26,18 +26,33 @@ constexpr std::size_t kChunk = 4096;
 // Leaves smaller than this are merged with a neighbour when an edit touches them.
 constexpr std::size_t kMinChunk = 1024;
 
+// CR LF, lone LF and lone CR each count one break; memchr keeps this at memory speed.
 std::size_t CountBreaks(std::string_view s) {
+    const char* begin = s.data();
+    const char* end = begin + s.size();
     std::size_t n = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\n') {
+    for (const char* p = begin;
+         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))); ++p)
+        ++n;
+    for (const char* p = begin;
+         (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)))); ++p) {
+        if (p + 1 == end || p[1] != '\n')
             ++n;
-        } else if (s[i] == '\r') {
-            ++n;
-            if (i + 1 < s.size() && s[i + 1] == '\n')
-                ++i;
-        }
     }
     return n;
+}
+
+// The first CR or LF at or after from, or the size.
+std::size_t NextBreakByte(std::string_view s, std::size_t from) {
+    if (from >= s.size())
+        return s.size();
+    const char* p = s.data() + from;
+    const std::size_t n = s.size() - from;
+    const void* lf = std::memchr(p, '\n', n);
+    const std::size_t upTo = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - p) : n;
+    const void* cr = std::memchr(p, '\r', upTo);
+    const char* hit = cr ? static_cast<const char*>(cr) : p + upTo;
+    return static_cast<std::size_t>(hit - s.data());
 }
 
 int Height(const NodePtr& n) {
@@ -363,15 +378,17 @@ std::size_t CTextSnapshot::LineStart(std::size_t line) const {
         }
     }
     const std::string& b = n->bytes;
-    for (std::size_t i = 0; i < b.size(); ++i) {
-        if (b[i] == '\n' || b[i] == '\r') {
-            if (b[i] == '\r' && i + 1 < b.size() && b[i + 1] == '\n')
-                ++i;
-            if (--k == 0)
-                return offset + i + 1;
-        }
+    std::size_t i = 0;
+    for (;;) {
+        i = NextBreakByte(b, i);
+        if (i == b.size())
+            return offset + b.size();
+        if (b[i] == '\r' && i + 1 < b.size() && b[i + 1] == '\n')
+            ++i;
+        ++i;
+        if (--k == 0)
+            return offset + i;
     }
-    return offset + b.size();
 }
 
 std::size_t CTextSnapshot::LineContentEnd(std::size_t line) const {
@@ -400,17 +417,13 @@ std::size_t CTextSnapshot::LineFromOffset(std::size_t offset) const {
         }
     }
     const std::string& b = n->bytes;
-    for (std::size_t i = 0; i < offset; ++i) {
-        if (b[i] == '\n') {
-            ++count;
-        } else if (b[i] == '\r') {
-            if (i + 1 < b.size() && b[i + 1] == '\n') {
-                ++i;
-                if (i + 1 <= offset)
-                    ++count;
-            } else {
+    for (std::size_t i = NextBreakByte(b, 0); i < offset; i = NextBreakByte(b, i + 1)) {
+        if (b[i] == '\r' && i + 1 < b.size() && b[i + 1] == '\n') {
+            ++i;
+            if (i + 1 <= offset)
                 ++count;
-            }
+        } else {
+            ++count;
         }
     }
     return count;

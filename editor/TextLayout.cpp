@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -79,6 +80,35 @@ void CTextLayout::UpdateMetrics() {
     m_box2 = std::ceil(2 * digit + 4);
     m_box4 = std::ceil(4 * digit + 4);
     m_advance.assign(65536, -1.0f);
+}
+
+// A quick test that a line needs no wrapping: its characters' advances never pass the
+// width. Lines that fail are wrapped properly (trailing blanks, for one, may still fit).
+bool CTextLayout::FitsOneRow(std::string_view content) const {
+    const auto* p = reinterpret_cast<const unsigned char*>(content.data());
+    const std::size_t n = content.size();
+    const float* advance = m_advance.data();
+    qreal x = 0;
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char b = p[i];
+        std::uint16_t code = b;
+        if (b == '\t') {
+            x += m_tabWidth - std::fmod(x, m_tabWidth);
+            ++i;
+        } else {
+            if (Cp932::IsLeadByte(b) && i + 1 < n && Cp932::IsTrailByte(p[i + 1])) {
+                code = static_cast<std::uint16_t>((b << 8) | p[i + 1]);
+                i += 2;
+            } else {
+                ++i;
+            }
+            const float a = advance[code];
+            x += a >= 0 ? a : Advance(code, x);
+        }
+        if (x > m_width)
+            return false;
+    }
+    return true;
 }
 
 qreal CTextLayout::Advance(std::uint16_t code, qreal x) const {
@@ -201,6 +231,10 @@ void CTextLayout::Reset(const CTextSnapshot& text) {
     entries.reserve(text.LineCount());
     std::vector<std::size_t> starts;
     auto addLine = [&](std::string_view content, std::size_t lineStart) {
+        if (FitsOneRow(content)) {
+            entries.push_back(CRowIndex::Entry{});
+            return;
+        }
         starts.assign(1, 0);
         std::size_t pos = lineStart;
         const std::size_t end = lineStart + content.size();
@@ -219,11 +253,20 @@ void CTextLayout::Reset(const CTextSnapshot& text) {
     std::size_t lineStart = 0;
     std::size_t offset = 0;
     text.ForEachPiece(0, text.Size(), [&](std::string_view piece) {
+        auto find = [&](char c, std::size_t from) {
+            const void* hit = std::memchr(piece.data() + from, c, piece.size() - from);
+            return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - piece.data())
+                       : piece.size();
+        };
         std::size_t i = 0;
+        std::size_t nextLf = find('\n', 0);
+        std::size_t nextCr = find('\r', 0);
         while (i < piece.size()) {
-            std::size_t j = i;
-            while (j < piece.size() && piece[j] != '\r' && piece[j] != '\n')
-                ++j;
+            if (nextLf < i)
+                nextLf = find('\n', i);
+            if (nextCr < i)
+                nextCr = find('\r', i);
+            const std::size_t j = std::min(nextLf, nextCr);
             if (j == piece.size()) {
                 carry.append(piece.substr(i));
                 carrying = true;

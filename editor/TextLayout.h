@@ -100,6 +100,7 @@ private:
     std::vector<std::size_t> WrapLine(const CTextSnapshot& text, std::size_t lineStart,
                                       std::size_t end) const;
     qreal Advance(std::uint16_t code, qreal x) const;
+    bool FitsOneRow(std::string_view content) const;
     void UpdateMetrics();
 
     QFont m_font;

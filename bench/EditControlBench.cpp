@@ -1,0 +1,240 @@
+// Measures the edit control against QPlainTextEdit on generated CP932 HTML of 1, 10 and
+// 50 MB: load and first paint, one typed character in the middle, the caret's line and
+// column at the end, and the memory of 49 edits each followed by a kept whole-text snapshot.
+// Run it headless: QT_QPA_PLATFORM=offscreen build/bin/editcontrol_bench [sizes in MB...]
+
+#include "editor/EditControl.h"
+#include "editor/FontSubstitutes.h"
+#include "platform/Cp932.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Japanese prose and markup in the proportions of a hand-written page.
+std::string GenerateHtml(std::size_t size) {
+    const QStringList sentences{
+        QStringLiteral("このページでは当店の新しい商品をご紹介します。"),
+        QStringLiteral("お問い合わせは下記のメールアドレスまでお願いいたします。"),
+        QStringLiteral("春の特別セールは三月一日から始まります、どうぞお楽しみに。"),
+        QStringLiteral("ホームページを全面的にリニューアルしました。"),
+        QStringLiteral("営業時間：午前１０時～午後７時（日曜・祝日は休業）"),
+        QStringLiteral("①から⑳までの番号付きの項目と、ﾊﾝｶｸｶﾀｶﾅも使われています。"),
+    };
+    std::vector<std::string> encoded;
+    for (const QString& s : sentences)
+        encoded.push_back(Cp932::Encode(s).bytes);
+    std::mt19937 rng(42);
+    std::string out = "<html><head>\r\n<title>\x83\x65\x83\x58\x83\x67</title>\r\n</head>\r\n<body>\r\n";
+    int item = 0;
+    while (out.size() < size) {
+        switch (rng() % 6) {
+        case 0:
+            out += "<h2>" + encoded[rng() % encoded.size()] + "</h2>\r\n";
+            break;
+        case 1:
+            out += "<table border=\"1\">\r\n<tr><td>" + encoded[rng() % encoded.size()] + "</td><td>" +
+                   std::to_string(item++) + "</td></tr>\r\n</table>\r\n";
+            break;
+        case 2:
+            out += "<a href=\"./page" + std::to_string(item++) + ".html\">" +
+                   encoded[rng() % encoded.size()] + "</a><br>\r\n";
+            break;
+        default: {
+            out += "<p>";
+            const int n = 1 + static_cast<int>(rng() % 4);
+            for (int i = 0; i < n; ++i)
+                out += encoded[rng() % encoded.size()];
+            out += "</p>\r\n";
+        }
+        }
+    }
+    out += "</body></html>\r\n";
+    return out;
+}
+
+double ResidentMb() {
+    malloc_trim(0);
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    long resident = 0;
+    statm >> pages >> resident;
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+double Ms(const QElapsedTimer& t) {
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+
+void Row(const char* what, double ours, double qt, const char* unit) {
+    std::printf("  %-38s %12.3f %s %14.3f %s   ratio %8.2f\n", what, ours, unit, qt, unit,
+                ours > 0 ? qt / ours : 0.0);
+}
+
+constexpr int kKeys = 30;
+constexpr int kLookups = 2000;
+
+void Measure(std::size_t megabytes) {
+    const std::string bytes = GenerateHtml(megabytes * 1024 * 1024);
+    const QString unicode = Cp932::Decode(bytes);
+    QFont font(QStringLiteral("ＭＳ ゴシック"), 12);
+    std::printf("\n%zu MB (%zu bytes, %lld characters)          ours              QPlainTextEdit\n",
+                megabytes, bytes.size(), static_cast<long long>(unicode.size()));
+
+    double loadOurs, loadQt, keyOurs, keyQt, lineOurs, lineQt, memOurs, memOursRss, memQt;
+    {
+        CEditControl edit;
+        edit.SetEditorFont(font);
+        edit.SetTabStops(32);
+        edit.resize(1000, 800);
+        edit.show();
+        (void)QTest::qWaitForWindowExposed(&edit);
+        QElapsedTimer t;
+        t.start();
+        edit.SetText(bytes);
+        edit.viewport()->repaint();
+        loadOurs = Ms(t);
+
+        int notified = 0;
+        std::vector<CTextSnapshot> kept;
+        QObject::connect(&edit, &CEditControl::Changed, [&] {
+            ++notified;
+            kept.push_back(edit.Snapshot());
+        });
+        edit.SetSel(bytes.size() / 2, bytes.size() / 2);
+        edit.ScrollCaret();
+        edit.viewport()->repaint();
+        QApplication::processEvents();
+        kept.clear();
+        t.start();
+        for (int i = 0; i < kKeys; ++i) {
+            QTest::keyClick(&edit, Qt::Key_X);
+            QApplication::processEvents(); // paints what the edit marked for repainting
+        }
+        keyOurs = Ms(t) / kKeys;
+        kept.clear();
+
+        edit.SetSel(edit.TextLength(), edit.TextLength());
+        long long sink = 0;
+        t.start();
+        for (int i = 0; i < kLookups; ++i) {
+            const std::size_t caret = edit.GetSel().end;
+            const int line = edit.LineFromChar(caret);
+            sink += line + static_cast<long long>(caret - edit.LineIndex(line)) + 1;
+        }
+        lineOurs = Ms(t) / kLookups;
+        if (sink == 42)
+            std::printf(" ");
+
+        const double before = ResidentMb();
+        std::vector<CTextSnapshot> base{edit.Snapshot()};
+        const std::size_t one = CTextSnapshot::StorageBytes(base);
+        std::mt19937 rng(1);
+        for (int i = 0; i < 49; ++i) {
+            edit.SetSel(rng() % edit.TextLength(), 0);
+            edit.SetSel(edit.GetSel().end, edit.GetSel().end);
+            edit.ReplaceSel("y");
+        }
+        memOursRss = ResidentMb() - before;
+        kept.insert(kept.begin(), base.front());
+        memOurs = static_cast<double>(CTextSnapshot::StorageBytes(kept) - one) / (1024.0 * 1024.0);
+    }
+    {
+        QPlainTextEdit edit;
+        edit.setFont(font);
+        edit.resize(1000, 800);
+        edit.show();
+        (void)QTest::qWaitForWindowExposed(&edit);
+        QElapsedTimer t;
+        t.start();
+        edit.setPlainText(unicode);
+        edit.viewport()->repaint();
+        loadQt = Ms(t);
+
+        std::vector<QString> kept;
+        QObject::connect(&edit, &QPlainTextEdit::textChanged, [&] { kept.push_back(edit.toPlainText()); });
+        QTextCursor c = edit.textCursor();
+        const int characters = edit.document()->characterCount() - 1;
+        c.setPosition(characters / 2);
+        edit.setTextCursor(c);
+        edit.ensureCursorVisible();
+        edit.viewport()->repaint();
+        QApplication::processEvents();
+        kept.clear();
+        // Snapshots of the whole text would dominate here; time the edit with notification only.
+        QObject::disconnect(&edit, &QPlainTextEdit::textChanged, nullptr, nullptr);
+        int notified = 0;
+        QObject::connect(&edit, &QPlainTextEdit::textChanged, [&] { ++notified; });
+        t.start();
+        for (int i = 0; i < kKeys; ++i) {
+            QTest::keyClick(&edit, Qt::Key_X);
+            QApplication::processEvents();
+        }
+        keyQt = Ms(t) / kKeys;
+
+        c.movePosition(QTextCursor::End);
+        edit.setTextCursor(c);
+        long long sink = 0;
+        t.start();
+        for (int i = 0; i < kLookups; ++i) {
+            const QTextCursor cur = edit.textCursor();
+            const QTextBlock block = cur.block();
+            const int inBlock = cur.positionInBlock();
+            const QTextLine line = block.layout()->lineForTextPosition(inBlock);
+            sink += block.firstLineNumber() + (line.isValid() ? line.lineNumber() : 0) + inBlock -
+                    (line.isValid() ? line.textStart() : 0) + 1;
+        }
+        lineQt = Ms(t) / kLookups;
+        if (sink == 42)
+            std::printf(" ");
+
+        QObject::disconnect(&edit, &QPlainTextEdit::textChanged, nullptr, nullptr);
+        QObject::connect(&edit, &QPlainTextEdit::textChanged, [&] { kept.push_back(edit.toPlainText()); });
+        kept.clear();
+        const double before = ResidentMb();
+        std::mt19937 rng(1);
+        for (int i = 0; i < 49; ++i) {
+            QTextCursor e = edit.textCursor();
+            e.setPosition(static_cast<int>(rng() % static_cast<unsigned>(characters)));
+            e.insertText(QStringLiteral("y"));
+        }
+        memQt = ResidentMb() - before;
+    }
+    Row("load and first paint", loadOurs, loadQt, "ms");
+    Row("typed character in the middle", keyOurs, keyQt, "ms");
+    Row("caret line and column at the end", lineOurs, lineQt, "ms");
+    Row("49 edits + kept snapshots (resident)", memOursRss, memQt, "MB");
+    std::printf("  %-38s %12.3f MB = %.2f%% of the text\n", "49 kept snapshots (own storage)", memOurs,
+                100.0 * memOurs * 1024 * 1024 / static_cast<double>(bytes.size()));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    RegisterFontSubstitutes();
+    std::vector<std::size_t> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(static_cast<std::size_t>(std::stoul(argv[i])));
+    if (sizes.empty())
+        sizes = {1, 10, 50};
+    std::printf("Ratios are QPlainTextEdit / ours (above 1: ours is faster or smaller).\n");
+    for (std::size_t mb : sizes)
+        Measure(mb);
+    return 0;
+}
