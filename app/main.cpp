@@ -1,18 +1,25 @@
+#include "app/WeftpageApp.h"
+#include "editor/FontSubstitutes.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 #include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
     if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY") && !getenv("QT_QPA_PLATFORM")) {
-        std::fputs("weftpage: 画面がありません (no display: set DISPLAY or WAYLAND_DISPLAY).\n", stderr);
+        std::fputs("weftpage: there is no display to show the editor on (DISPLAY and WAYLAND_DISPLAY are empty).\n",
+                   stderr);
         return 1;
     }
-    QApplication app(argc, argv);
-    QMainWindow frame;
-    frame.setWindowTitle(QStringLiteral("無題 - Vuro"));
-    frame.resize(800, 600);
-    frame.show();
-    return app.exec();
+    QApplication qapp(argc, argv);
+    RegisterFontSubstitutes();
+    CWeftpageApp app;
+    if (!app.InitInstance(QApplication::arguments().mid(1))) {
+        app.ExitInstance();
+        return 1;
+    }
+    const int result = QApplication::exec();
+    app.ExitInstance();
+    return result;
 }

@@ -41,6 +41,14 @@ void CProfile::PutString(const QString& section, const QString& key, const std::
     Open(m_iniPath)->setValue(Path(section, key), Cp932::Decode(value));
 }
 
+QString CProfile::GetText(const QString& section, const QString& key) const {
+    return Open(m_iniPath)->value(Path(section, key)).toString();
+}
+
+void CProfile::PutText(const QString& section, const QString& key, const QString& value) const {
+    Open(m_iniPath)->setValue(Path(section, key), value);
+}
+
 std::optional<QByteArray> CProfile::GetBinary(const QString& section, const QString& key) const {
     const QVariant v = Open(m_iniPath)->value(Path(section, key));
     if (!v.isValid())

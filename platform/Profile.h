@@ -23,6 +23,11 @@ public:
     std::string GetString(const QString& section, const QString& key, const std::string& defaultValue) const;
     void PutString(const QString& section, const QString& key, const std::string& value) const;
 
+    // Text kept by the program itself rather than typed into the page (file names of the
+    // recent-file list): stored as it is, without passing through CP932.
+    QString GetText(const QString& section, const QString& key) const;
+    void PutText(const QString& section, const QString& key, const QString& value) const;
+
     // nullopt when the value does not exist.
     std::optional<QByteArray> GetBinary(const QString& section, const QString& key) const;
     void PutBinary(const QString& section, const QString& key, const QByteArray& value) const;

@@ -19,6 +19,8 @@ bool CScriptedUi::AllAnswersUsed() const {
 
 CPlatformUi::Answer CScriptedUi::ShowMessage(const Message& message) {
     messages.push_back(message);
+    if (onMessage)
+        onMessage(message);
     if (message.buttons == Buttons::Ok)
         return Answer::Ok;
     if (m_answers.empty()) {

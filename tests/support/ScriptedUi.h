@@ -26,6 +26,9 @@ public:
     void SetTime(const QDateTime& time) { m_time = time; }
     void SetProgramFolder(const QString& folder) { m_programFolder = folder; }
 
+    // Called with every message as it is shown, to look at the program at that moment.
+    std::function<void(const Message&)> onMessage;
+
     // What happened, in order.
     std::vector<Message> messages;
     std::vector<FileDialog> fileDialogs;

@@ -1,3 +1,5 @@
+#include "editor/FontSubstitutes.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -25,6 +27,7 @@ int main(int argc, char** argv) {
     if (!getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    RegisterFontSubstitutes();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,539 @@
+#include "editor/WeftpageView.h"
+
+#include "editor/DocumentFile.h"
+#include "editor/FindReplaceDlg.h"
+#include "editor/ViewRules.h"
+#include "editor/WeftpageDoc.h"
+#include "platform/Cp932.h"
+#include "platform/FontRecord.h"
+#include "platform/PlatformUi.h"
+#include "platform/Profile.h"
+#include "resources/CommandIds.h"
+#include "resources/MenuTable.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+
+namespace {
+
+const QString kOpenFilter = QStringLiteral("HTML Document(*.htm;*.html;*.shtml)|*.htm;*.html;*.shtml|All File(*.*)|*.*||");
+const QString kSaveFilter =
+    QStringLiteral("HTML Document(*.html)|*.html|HTML Document(*.htm)|*.htm|SHTML Document(*.shtml)|*.shtml||");
+
+QString FirstLocalFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls())
+        return {};
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return {};
+}
+
+} // namespace
+
+const std::string CWeftpageView::kDefaultPage = "<html><head>\r\n<title></title>\r\n</head>\r\n<body>\r\n\r\n</body></html>";
+
+CWeftpageView::CWeftpageView(CWeftpageDoc& doc, QWidget* parent) : CEditControl(parent), m_doc(doc) {
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    m_scrollTimer.setInterval(200);
+    connect(&m_scrollTimer, &QTimer::timeout, this, [this] { LineScroll(m_scrollStep); });
+    connect(this, &CEditControl::Changed, this, &CWeftpageView::OnTextChanged);
+    connect(this, &CEditControl::UnrepresentableCharacters, this, &CWeftpageView::OnUnrepresentable);
+    SetEditorFont(ProfileFont());
+    RegisterCommands();
+}
+
+CWeftpageView::~CWeftpageView() { RemovePreviewCopy(); }
+
+void CWeftpageView::RegisterCommands() {
+    using namespace Cmd;
+    auto needSelection = [this](CCommandState& s) { s.enabled = GetSel().start < GetSel().end; };
+    auto needText = [this](CCommandState& s) { s.enabled = TextLength() > 0; };
+    OnCommand(kFileNew, [this] { OnFileNew(); });
+    OnCommand(kFileBlank, [this] { OnFileBlank(); });
+    OnCommand(kFileOpen, [this] { OnFileOpen(); });
+    OnCommand(kFileSave, [this] { OnFileSave(); });
+    OnCommand(kFileSaveAs, [this] { OnFileSaveAs(); });
+    OnCommand(kEditUndo, [this] { OnEditUndo(); }, [this](CCommandState& s) { s.enabled = m_undo.CanUndo(); });
+    OnCommand(kEditRedo, [this] { OnEditRedo(); }, [this](CCommandState& s) { s.enabled = m_undo.CanRedo(); });
+    OnCommand(kEditCut, [this] { Cut(); }, needSelection);
+    OnCommand(kEditCopy, [this] { Copy(); }, needSelection);
+    OnCommand(kEditPaste, [this] { Paste(); }, [this](CCommandState& s) { s.enabled = CanPaste(); });
+    OnCommand(kEditSelectAll, [this] { SelectAll(); }, needText);
+    OnCommand(kEditFind, [this] { OnEditFind(); }, needText);
+    OnCommand(kEditReplace, [this] { OnEditReplace(); }, needText);
+}
+
+int CWeftpageView::ProfileTabStops() { return Profile().GetInt(QStringLiteral("Settings"), QStringLiteral("TabStop"), 32); }
+
+QFont CWeftpageView::ProfileFont() {
+    const auto block = Profile().GetBinary(QStringLiteral("Settings"), QStringLiteral("Font"));
+    if (block) {
+        if (const auto record = FontRecord::Unpack(*block))
+            return FontRecord::ToQFont(*record);
+    }
+    return FontRecord::ToQFont(FontRecord::DefaultEditorFont());
+}
+
+void CWeftpageView::ApplyProfileTabStops() { SetTabStops(ProfileTabStops()); }
+void CWeftpageView::ApplyProfileFont() { SetEditorFont(ProfileFont()); }
+
+void CWeftpageView::SetCaption(const QString& caption) { emit CaptionChanged(caption); }
+
+void CWeftpageView::ShowDefaultPage() {
+    ApplyProfileTabStops();
+    ApplyProfileFont();
+    SetText(kDefaultPage);
+    SetSel(kDefaultCaret, kDefaultCaret);
+    // The preview copy path is left for RemovePreviewCopy, which deletes the old copy.
+    m_naming.fileExtension = QStringLiteral("html");
+    m_naming.filePath.clear();
+    m_naming.fileTitle = CNamingState::Unnamed().fileTitle;
+    SetCaption(m_naming.OpenedCaption());
+    ResetUndoHistory();
+}
+
+bool CWeftpageView::InitialUpdate(const QString& commandLine) {
+    ShowDefaultPage();
+    const bool first = m_firstSetUp;
+    m_firstSetUp = false;
+    if (!first || commandLine.isEmpty())
+        return true;
+    QString path = commandLine;
+    path.remove(QLatin1Char('"'));
+    if (!LoadFile(path))
+        return false;
+    RemovePreviewCopy();
+    m_doc.SetModifiedFlag(false);
+    m_naming = CNamingState::FromPath(path);
+    SetCaption(m_naming.OpenedCaption());
+    ResetUndoHistory();
+    return true;
+}
+
+bool CWeftpageView::LoadFile(const QString& path) {
+    DocumentFile::ReadResult r = DocumentFile::Read(path);
+    if (!r.ok) {
+        Ui().Ask(r.error, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
+        return false;
+    }
+    SetText(r.bytes);
+    SetSel(0, 0);
+    return true;
+}
+
+void CWeftpageView::ResetUndoHistory() { m_undo.Reset(Snapshot()); }
+
+void CWeftpageView::OnTextChanged() {
+    m_doc.SetModifiedFlag(true);
+    m_undo.Record(Snapshot());
+}
+
+void CWeftpageView::OnUnrepresentable(const QString& characters) {
+    Ui().Ask(QStringLiteral("次の文字は Shift-JIS で表せないため、文字参照 (&&#x...;) に置き換えました。\n%1")
+                 .arg(characters),
+             CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Information);
+}
+
+bool CWeftpageView::AskSaveChanges() {
+    if (!m_doc.IsModified())
+        return true;
+    const auto answer = Ui().Ask(m_naming.FileName() + QStringLiteral("への変更を保存しますか？"),
+                                 CPlatformUi::Buttons::YesNoCancel, CPlatformUi::Icon::Question, 3);
+    if (answer == CPlatformUi::Answer::Cancel)
+        return false;
+    if (answer == CPlatformUi::Answer::Yes)
+        return SaveDocument();
+    return true;
+}
+
+bool CWeftpageView::SaveDocument() {
+    if (m_naming.filePath.isEmpty()) {
+        CPlatformUi::FileDialog request;
+        request.save = true;
+        request.filter = kSaveFilter;
+        request.defaultExtension = m_naming.fileExtension;
+        request.initialName = m_naming.FileName();
+        request.overwritePrompt = true;
+        const auto chosen = Ui().AskFileName(request);
+        if (!chosen)
+            return false;
+        m_naming = CNamingState::FromPath(*chosen);
+    }
+    const auto result = DocumentFile::WriteAtomically(m_naming.filePath, Snapshot());
+    if (!result.ok) {
+        Ui().Ask(result.error, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
+        return false;
+    }
+    m_doc.SetModifiedFlag(false);
+    return true;
+}
+
+void CWeftpageView::RemovePreviewCopy() {
+    m_previewCopy.Remove(m_naming.previewCopyPath);
+    m_naming.previewCopyPath.clear();
+}
+
+void CWeftpageView::OnFileNew() {
+    if (!AskSaveChanges())
+        return;
+    ShowDefaultPage();
+    m_doc.SetModifiedFlag(false);
+    RemovePreviewCopy();
+}
+
+void CWeftpageView::OnFileBlank() {
+    if (!AskSaveChanges())
+        return;
+    RemovePreviewCopy();
+    SetText(std::string_view());
+    m_doc.SetModifiedFlag(false);
+    m_naming = CNamingState::Unnamed();
+    SetCaption(m_naming.OpenedCaption());
+    ResetUndoHistory();
+}
+
+void CWeftpageView::OnFileOpen() {
+    if (!AskSaveChanges())
+        return;
+    CPlatformUi::FileDialog request;
+    request.filter = kOpenFilter;
+    request.defaultExtension = QStringLiteral("html");
+    request.mustExist = true;
+    if (!m_naming.filePath.isEmpty())
+        request.initialFolder = QFileInfo(m_naming.filePath).absolutePath();
+    const auto chosen = Ui().AskFileName(request);
+    if (chosen)
+        OpenFileByPath(*chosen, false);
+}
+
+void CWeftpageView::OpenFileByPath(const QString& path) { OpenFileByPath(path, true); }
+
+void CWeftpageView::OpenFileByPath(const QString& path, bool askFirst) {
+    if (askFirst && !AskSaveChanges())
+        return;
+    if (!LoadFile(path))
+        return;
+    RemovePreviewCopy();
+    m_doc.SetModifiedFlag(false);
+    m_naming = CNamingState::FromPath(path);
+    SetCaption(m_naming.OpenedCaption());
+    ResetUndoHistory();
+}
+
+void CWeftpageView::OnFileSave() {
+    if (!SaveDocument())
+        return;
+    SetCaption(m_naming.SavedCaption());
+    ResetUndoHistory();
+}
+
+void CWeftpageView::OnFileSaveAs() {
+    CPlatformUi::FileDialog request;
+    request.save = true;
+    request.filter = kSaveFilter;
+    request.defaultExtension = m_naming.fileExtension;
+    request.initialName = m_naming.FileName();
+    if (!m_naming.filePath.isEmpty())
+        request.initialFolder = QFileInfo(m_naming.filePath).absolutePath();
+    request.overwritePrompt = true;
+    const auto chosen = Ui().AskFileName(request);
+    if (!chosen)
+        return;
+    const auto result = DocumentFile::WriteAtomically(*chosen, Snapshot());
+    if (!result.ok) {
+        Ui().Ask(result.error, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
+        return;
+    }
+    m_doc.SetModifiedFlag(false);
+    RemovePreviewCopy();
+    m_naming = CNamingState::FromPath(*chosen);
+    SetCaption(m_naming.SavedCaption());
+    ResetUndoHistory();
+}
+
+void CWeftpageView::PlaceCaret(std::size_t offset) {
+    SetSel(offset, offset);
+    ScrollCaret();
+}
+
+void CWeftpageView::OnEditUndo() {
+    if (!m_undo.CanUndo())
+        return;
+    const CTextSnapshot restored = m_undo.Undo(Snapshot());
+    const auto length = static_cast<long long>(TextLength());
+    const auto start = static_cast<long long>(GetSel().start);
+    SetText(restored);
+    PlaceCaret(static_cast<std::size_t>(std::max(0LL, start + static_cast<long long>(restored.Size()) - length)));
+}
+
+void CWeftpageView::OnEditRedo() {
+    if (!m_undo.CanRedo())
+        return;
+    const auto length = static_cast<long long>(TextLength());
+    const auto start = static_cast<long long>(GetSel().start);
+    const CTextSnapshot restored = m_undo.Redo();
+    SetText(restored);
+    PlaceCaret(static_cast<std::size_t>(std::max(0LL, start + static_cast<long long>(restored.Size()) - length)));
+}
+
+void CWeftpageView::InsertTemplateText(const std::string& pattern) {
+    const Selection sel = GetSel();
+    const auto insertion = ViewRules::ExpandTemplate(pattern, GetTextRange(sel.start, sel.end));
+    ReplaceSel(insertion.text);
+    PlaceCaret(sel.start + insertion.caret);
+}
+
+CWeftpageView::CaretPosition CWeftpageView::CaretLineColumn() const {
+    const std::size_t caret = GetSel().end;
+    const int line = LineFromChar(caret);
+    return {line + 1, static_cast<int>(caret - LineIndex(line)) + 1};
+}
+
+void CWeftpageView::RunCommand(int id) {
+    if (m_router)
+        m_router->Execute(id);
+    else if (HandlesCommand(id)) {
+        CCommandState state;
+        UpdateCommand(id, state);
+        if (state.enabled)
+            CCommandTarget::RunCommand(id);
+    }
+}
+
+void CWeftpageView::ShowContextMenu(const QPoint& globalPos) {
+    QMenu menu(this);
+    for (const CMenuItem& item : ViewContextMenu()) {
+        if (item.kind == CMenuItem::Kind::Separator) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(QString::fromUtf8(item.caption));
+        CCommandState state;
+        if (m_router) {
+            state = m_router->State(item.id);
+        } else {
+            state.enabled = HandlesCommand(item.id);
+            UpdateCommand(item.id, state);
+        }
+        action->setEnabled(state.enabled);
+        const int id = item.id;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    }
+    menu.exec(globalPos);
+}
+
+void CWeftpageView::StopAutoScroll() {
+    m_scrollTimer.stop();
+    m_scrollStep = 0;
+}
+
+void CWeftpageView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        ShowContextMenu(event->globalPosition().toPoint());
+        CEditControl::mousePressEvent(event);
+        return;
+    }
+    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ShiftModifier)) {
+        const Selection sel = GetSel();
+        const std::size_t p = CharFromPos(event->position().toPoint());
+        if (p != kNoPosition && ViewRules::StartsDrag(sel.start, sel.end, p)) {
+            m_draggedText = GetTextRange(sel.start, sel.end);
+            m_dragging = true;
+            event->accept();
+            return;
+        }
+    }
+    m_dragging = false;
+    CEditControl::mousePressEvent(event);
+}
+
+void CWeftpageView::mouseMoveEvent(QMouseEvent* event) {
+    const std::size_t p = CharFromPos(event->position().toPoint());
+    if (!m_dragging) {
+        const Selection sel = GetSel();
+        const bool overSelection =
+            event->buttons() == Qt::NoButton && p != kNoPosition && ViewRules::StartsDrag(sel.start, sel.end, p);
+        viewport()->setCursor(overSelection ? Qt::ArrowCursor : Qt::IBeamCursor);
+        CEditControl::mouseMoveEvent(event);
+        return;
+    }
+    if (p == kNoPosition || p > TextLength()) {
+        viewport()->setCursor(Qt::ForbiddenCursor);
+        return;
+    }
+    const int step = ViewRules::AutoScrollStep(event->position().toPoint().y(), viewport()->height());
+    if (step == 0) {
+        StopAutoScroll();
+    } else {
+        m_scrollStep = step;
+        if (!m_scrollTimer.isActive())
+            m_scrollTimer.start();
+    }
+    viewport()->setCursor(Qt::DragMoveCursor);
+    SetDropMark(p);
+}
+
+void CWeftpageView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        CEditControl::mouseReleaseEvent(event);
+        return;
+    }
+    if (m_dragging) {
+        const Selection sel = GetSel();
+        const std::size_t p = CharFromPos(event->position().toPoint());
+        const auto action = ViewRules::DropAction(sel.start, sel.end, p, TextLength());
+        SetDropMark(std::nullopt);
+        if (action.kind == ViewRules::CDropAction::Kind::Move) {
+            // Two changes, so two undo steps: the text without the selection, then the text
+            // with it at its new place.
+            ReplaceSel(std::string_view());
+            PlaceCaret(action.offset);
+            ReplaceSel(m_draggedText);
+        } else if (action.kind == ViewRules::CDropAction::Kind::PlaceCaret) {
+            PlaceCaret(action.offset);
+        }
+        m_draggedText.clear();
+        viewport()->setCursor(Qt::IBeamCursor);
+    }
+    StopAutoScroll();
+    m_dragging = false;
+    CEditControl::mouseReleaseEvent(event);
+}
+
+void CWeftpageView::contextMenuEvent(QContextMenuEvent* event) {
+    // The mouse opens the menu on the button press; the keyboard's menu key opens it here.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        ShowContextMenu(viewport()->mapToGlobal(PosFromChar(GetSel().end)));
+    event->accept();
+}
+
+void CWeftpageView::dragEnterEvent(QDragEnterEvent* event) {
+    if (!FirstLocalFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CWeftpageView::dragMoveEvent(QDragMoveEvent* event) {
+    if (!FirstLocalFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CWeftpageView::dropEvent(QDropEvent* event) {
+    const QString path = FirstLocalFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OpenFileByPath(path);
+}
+
+void CWeftpageView::ShowFindDialog(bool replace) {
+    if (!m_findDialog) {
+        m_findDialog = new CFindReplaceDlg(replace, this);
+        m_findDialog->setAttribute(Qt::WA_DeleteOnClose, false);
+        connect(m_findDialog, &CFindReplaceDlg::FindNextRequested, this, [this] { FindNext(); });
+        connect(m_findDialog, &CFindReplaceDlg::ReplaceRequested, this, [this] { ReplaceCurrent(); });
+        connect(m_findDialog, &CFindReplaceDlg::ReplaceAllRequested, this, [this] { ReplaceAll(); });
+    }
+    m_findDialog->SetReplaceMode(replace);
+    // A selection within one line is what the user most likely wants to find.
+    const Selection sel = GetSel();
+    if (sel.start < sel.end) {
+        const std::string selected = GetTextRange(sel.start, sel.end);
+        if (selected.find_first_of("\r\n") == std::string::npos)
+            m_findDialog->SetFindText(Cp932::Decode(selected));
+    }
+    m_findDialog->show();
+    m_findDialog->raise();
+    m_findDialog->activateWindow();
+    m_findDialog->FindField()->setFocus();
+}
+
+CFindReplaceDlg* CWeftpageView::FindDialog() const { return m_findDialog.data(); }
+
+void CWeftpageView::OnEditFind() { ShowFindDialog(false); }
+void CWeftpageView::OnEditReplace() { ShowFindDialog(true); }
+
+std::optional<std::string> CWeftpageView::EncodeForSearch(const QString& text, const QString& what) {
+    const Cp932::EncodeResult encoded = Cp932::Encode(text);
+    if (!encoded.unrepresentable.isEmpty()) {
+        Ui().Ask(QStringLiteral("%1に Shift-JIS で表せない文字があります。\n%2").arg(what, encoded.unrepresentable),
+                 CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
+        return std::nullopt;
+    }
+    return encoded.bytes;
+}
+
+void CWeftpageView::TellNotFound(const QString& text) {
+    Ui().Ask(QStringLiteral("「%1」が見つかりません。").arg(text), CPlatformUi::Buttons::Ok,
+             CPlatformUi::Icon::Information);
+}
+
+bool CWeftpageView::FindNext() {
+    if (!m_findDialog)
+        return false;
+    const auto pattern = EncodeForSearch(m_findDialog->FindText(), QStringLiteral("検索する文字列"));
+    if (!pattern || pattern->empty())
+        return false;
+    const CSearchOptions options = m_findDialog->Options();
+    const Selection sel = GetSel();
+    const auto match = FindText(Snapshot(), *pattern, options.forward ? sel.end : sel.start, options);
+    if (!match) {
+        TellNotFound(m_findDialog->FindText());
+        return false;
+    }
+    SetSel(match->start, match->end);
+    ScrollCaret();
+    return true;
+}
+
+void CWeftpageView::ReplaceCurrent() {
+    if (!m_findDialog)
+        return;
+    const auto pattern = EncodeForSearch(m_findDialog->FindText(), QStringLiteral("検索する文字列"));
+    const auto replacement = EncodeForSearch(m_findDialog->ReplaceText(), QStringLiteral("置換後の文字列"));
+    if (!pattern || !replacement || pattern->empty())
+        return;
+    CSearchOptions here = m_findDialog->Options();
+    here.forward = true;
+    here.wrapAround = false;
+    const Selection sel = GetSel();
+    const auto match = FindText(Snapshot(), *pattern, sel.start, here);
+    // Only a selection that is itself a match is replaced; otherwise this finds the next one.
+    if (match && match->start == sel.start && match->end == sel.end)
+        ReplaceSel(*replacement);
+    FindNext();
+}
+
+void CWeftpageView::ReplaceAll() {
+    if (!m_findDialog)
+        return;
+    const auto pattern = EncodeForSearch(m_findDialog->FindText(), QStringLiteral("検索する文字列"));
+    const auto replacement = EncodeForSearch(m_findDialog->ReplaceText(), QStringLiteral("置換後の文字列"));
+    if (!pattern || !replacement || pattern->empty())
+        return;
+    const CTextSnapshot text = Snapshot();
+    const std::vector<CSearchMatch> matches = FindAll(text, *pattern, m_findDialog->Options());
+    if (matches.empty()) {
+        TellNotFound(m_findDialog->FindText());
+        return;
+    }
+    // One replacement of the span from the first to the last match, so the whole
+    // operation is one undo step however many matches there are.
+    std::string rebuilt;
+    std::size_t from = matches.front().start;
+    for (const CSearchMatch& m : matches) {
+        rebuilt += text.Range(from, m.start);
+        rebuilt += *replacement;
+        from = m.end;
+    }
+    SetSel(matches.front().start, matches.back().end);
+    ReplaceSel(rebuilt);
+    ScrollCaret();
+}

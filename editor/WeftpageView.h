@@ -1,0 +1,130 @@
+#pragma once
+
+#include "app/CommandRouter.h"
+#include "editor/EditControl.h"
+#include "editor/NamingState.h"
+#include "editor/PreviewCopy.h"
+#include "editor/UndoRing.h"
+
+#include <QPointer>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class CFindReplaceDlg;
+class CWeftpageDoc;
+class QMenu;
+
+// The editing window over the document's text: file commands, multi-level undo and redo
+// from whole-text snapshots, the right-button menu, moving the selection by dragging it,
+// and the caret's line and column.
+class CWeftpageView : public CEditControl, public CCommandTarget {
+    Q_OBJECT
+
+public:
+    static constexpr std::size_t kDefaultCaret = 21;
+    static const std::string kDefaultPage;
+
+    explicit CWeftpageView(CWeftpageDoc& doc, QWidget* parent = nullptr);
+    ~CWeftpageView() override;
+
+    // Commands of the right-button menu are offered to this router (the frame's); without
+    // one the view handles them itself.
+    void SetRouter(const CCommandRouter* router) { m_router = router; }
+
+    // The initial set-up: font and tab stops from the profile, the default page, unnamed.
+    // The first time, a non-empty command line names a file to open; false when it cannot
+    // be read (the user has been told).
+    bool InitialUpdate(const QString& commandLine = QString());
+
+    const CNamingState& Naming() const { return m_naming; }
+    const CUndoRing& UndoHistory() const { return m_undo; }
+
+    // Asks whether to save changes; false when the user cancelled or the save did not
+    // happen, so the caller must not throw the text away.
+    bool AskSaveChanges();
+    // Writes the text to the file (asking for a name when unnamed); false when cancelled
+    // or failed.
+    bool SaveDocument();
+    void RemovePreviewCopy();
+    // Opens a file dropped on the window (after the save question).
+    void OpenFileByPath(const QString& path);
+    void ResetUndoHistory();
+    // Replaces the selection by the template, "%1" standing for the selected text.
+    void InsertTemplateText(const std::string& pattern);
+
+    struct CaretPosition {
+        int line = 1;   // display line, from 1
+        int column = 1; // bytes from the display line's start, from 1
+    };
+    CaretPosition CaretLineColumn() const;
+
+    // Tab width and font as the profile holds them ("Settings"/"TabStop", "Settings"/"Font").
+    static int ProfileTabStops();
+    static QFont ProfileFont();
+    void ApplyProfileTabStops();
+    void ApplyProfileFont();
+
+    // The file commands and undo, for the frame's menu and keys.
+    void OnFileNew();
+    void OnFileBlank();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnEditFind();
+    void OnEditReplace();
+
+    CFindReplaceDlg* FindDialog() const;
+
+signals:
+    void CaptionChanged(const QString& caption);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void RegisterCommands();
+    void OnTextChanged();
+    void OnUnrepresentable(const QString& characters);
+    void SetCaption(const QString& caption);
+    void ShowDefaultPage();
+    // Reads a file into the editor; false (and the user told) when it cannot be read.
+    bool LoadFile(const QString& path);
+    void ShowContextMenu(const QPoint& globalPos);
+    void RunCommand(int id);
+    void OpenFileByPath(const QString& path, bool askFirst);
+    void ShowFindDialog(bool replace);
+    // Searching on behalf of the Find and Replace dialog.
+    std::optional<std::string> EncodeForSearch(const QString& text, const QString& what);
+    bool FindNext();
+    void ReplaceCurrent();
+    void ReplaceAll();
+    void TellNotFound(const QString& text);
+    void PlaceCaret(std::size_t offset);
+    void StopAutoScroll();
+
+    CWeftpageDoc& m_doc;
+    const CCommandRouter* m_router = nullptr;
+    CNamingState m_naming = CNamingState::Unnamed();
+    CPreviewCopy m_previewCopy;
+    CUndoRing m_undo;
+    bool m_firstSetUp = true;
+
+    // Dragging the selection.
+    bool m_dragging = false;
+    std::string m_draggedText;
+    int m_scrollStep = 0;
+    QTimer m_scrollTimer;
+
+    QPointer<CFindReplaceDlg> m_findDialog;
+};

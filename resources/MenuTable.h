@@ -1,0 +1,18 @@
+#pragma once
+
+#include <vector>
+
+// A menu as the resource describes it: pop-ups, commands with their captions (a TAB
+// separates the key text) and separators.
+struct CMenuItem {
+    enum class Kind { Command, Separator, Popup };
+    Kind kind = Kind::Separator;
+    int id = 0;
+    const char* caption = ""; // UTF-8
+    std::vector<CMenuItem> items; // pop-ups only
+};
+
+// The main menu (resource 128).
+const std::vector<CMenuItem>& MainMenu();
+// The editor view's right-button menu.
+const std::vector<CMenuItem>& ViewContextMenu();
