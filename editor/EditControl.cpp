@@ -706,10 +706,12 @@ void CEditControl::paintEvent(QPaintEvent* event) {
 
 void CEditControl::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    if (TextLength() <= kImmediateRelayoutBytes)
+    // The first size the window gets is used at once; later ones wait for the resizing to end.
+    if (!m_sized || TextLength() <= kImmediateRelayoutBytes)
         ApplyWrapWidth();
     else
         m_wrapTimer.start();
+    m_sized = true;
     UpdateScrollBars();
 }
 

@@ -156,6 +156,7 @@ private:
     int m_preeditCursor = 0;
     bool m_caretOn = true;
     bool m_selecting = false;
+    bool m_sized = false;
     QPointF m_mousePoint;
     QTimer m_blinkTimer;
     QTimer m_wrapTimer;

@@ -475,3 +475,18 @@ TEST_F(EditControlTest, PaintsTheSelectionAndUndecodableBytes) {
             ink += image.pixelColor(x, y) != base;
     EXPECT_GT(ink, 20);
 }
+
+TEST_F(EditControlTest, ALargeTextIsWrappedAgainOnceTheResizingStops) {
+    std::string text;
+    while (text.size() < (1u << 20) + 1000)
+        text +=
+            "<td>" + kNihongo + kNihongo + kNihongo + kNihongo + kNihongo + kNihongo + kDesu + "</td>\r\n";
+    edit->SetText(text);
+    const int narrow = edit->LineCount();
+    window->resize(1200, 240);
+    QApplication::processEvents();
+    EXPECT_EQ(edit->LineCount(), narrow); // still the old width while the window is being resized
+    QTest::qWait(400);
+    EXPECT_LT(edit->LineCount(), narrow);
+    EXPECT_EQ(edit->GetText(), text);
+}
