@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 # Everything a build, the tests and a normal run need, as Debian 12 packages.
 PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-wayland libgtest-dev libx11-dev
-          fonts-noto-cjk xdg-utils)
+          fonts-noto-cjk xdg-utils qt6-translations-l10n)
 
 setup() {
     local missing=() p

@@ -2,6 +2,8 @@
 #include "editor/FontSubstitutes.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +16,10 @@ int main(int argc, char** argv) {
     }
     QApplication qapp(argc, argv);
     RegisterFontSubstitutes();
+    // The program speaks Japanese, so the standard dialogs (files, fonts) do too.
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtJapanese);
     CWeftpageApp app;
     if (!app.InitInstance(QApplication::arguments().mid(1))) {
         app.ExitInstance();

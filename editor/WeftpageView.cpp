@@ -108,6 +108,9 @@ bool CWeftpageView::InitialUpdate(const QString& commandLine) {
         return true;
     QString path = commandLine;
     path.remove(QLatin1Char('"'));
+    // A name relative to the current folder becomes a full path, as the caption, the
+    // preview copy and the recent-file list need.
+    path = QFileInfo(path).absoluteFilePath();
     if (!LoadFile(path))
         return false;
     RemovePreviewCopy();

@@ -8,6 +8,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QDir>
 #include <QTest>
 
 #include <memory>
@@ -275,6 +276,18 @@ TEST_F(WeftpageView, CommandLinePathLosesItsQuotesAndKeepsItsBlanks) {
     // Only the first set-up opens the command line.
     fresh.InitialUpdate("\"" + path + "\"");
     EXPECT_EQ(fresh.GetSel().start, 21u);
+}
+
+TEST_F(WeftpageView, ARelativeCommandLinePathBecomesAFullPath) {
+    WriteFile(FilePath("rel.html"), "r");
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
+    CWeftpageView fresh(doc);
+    const bool opened = fresh.InitialUpdate("rel.html");
+    QDir::setCurrent(previous);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(fresh.Naming().filePath, FilePath("rel.html"));
+    EXPECT_EQ(fresh.Naming().previewCopyPath, FilePath("~rel.html"));
 }
 
 TEST_F(WeftpageView, ACommandLineFileThatCannotBeReadEndsStartUp) {
