@@ -634,7 +634,7 @@ void CEditControl::paintEvent(QPaintEvent* event) {
                     item.x += preeditWidth;
             }
         }
-        if (sel.start < sel.end && sel.start <= row.lineEnd && sel.end > row.start) {
+        if (sel.start < sel.end && sel.start < row.lineEnd && sel.end > row.start) {
             const qreal x0 = sel.start <= row.start ? 0 : CTextLayout::XOfOffset(items, sel.start);
             qreal x1 = sel.end >= row.end ? m_layout.RowWidth(items) : CTextLayout::XOfOffset(items, sel.end);
             // A selected line break shows as a little highlight past the row's end.

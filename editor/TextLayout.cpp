@@ -80,32 +80,36 @@ void CTextLayout::UpdateMetrics() {
     m_box2 = std::ceil(2 * digit + 4);
     m_box4 = std::ceil(4 * digit + 4);
     m_advance.assign(65536, -1.0f);
+    m_fixedAdvance.assign(65536, -1);
 }
 
-// A quick test that a line needs no wrapping: its characters' advances never pass the
-// width. Lines that fail are wrapped properly (trailing blanks, for one, may still fit).
+// A quick test that a line needs no wrapping, in whole 1/64 pixels: every advance rounded
+// up and every tab counted as a full tab stop, so a line that passes surely fits. Lines
+// that fail are wrapped exactly (trailing blanks, for one, may still fit).
 bool CTextLayout::FitsOneRow(std::string_view content) const {
     const auto* p = reinterpret_cast<const unsigned char*>(content.data());
     const std::size_t n = content.size();
-    const float* advance = m_advance.data();
-    qreal x = 0;
+    const std::int32_t* fixed = m_fixedAdvance.data();
+    const std::int64_t limit = static_cast<std::int64_t>(std::floor(m_width * 64));
+    const std::int64_t tab = static_cast<std::int64_t>(std::ceil(m_tabWidth * 64));
+    std::int64_t sum = 0;
     for (std::size_t i = 0; i < n;) {
         const unsigned char b = p[i];
         std::uint16_t code = b;
-        if (b == '\t') {
-            x += m_tabWidth - std::fmod(x, m_tabWidth);
-            ++i;
+        if (Cp932::IsLeadByte(b) && i + 1 < n && Cp932::IsTrailByte(p[i + 1])) {
+            code = static_cast<std::uint16_t>((b << 8) | p[i + 1]);
+            i += 2;
         } else {
-            if (Cp932::IsLeadByte(b) && i + 1 < n && Cp932::IsTrailByte(p[i + 1])) {
-                code = static_cast<std::uint16_t>((b << 8) | p[i + 1]);
-                i += 2;
-            } else {
-                ++i;
-            }
-            const float a = advance[code];
-            x += a >= 0 ? a : Advance(code, x);
+            ++i;
         }
-        if (x > m_width)
+        std::int32_t a = fixed[code];
+        if (a < 0) {
+            a = code == '\t' ? static_cast<std::int32_t>(tab)
+                             : static_cast<std::int32_t>(std::ceil(Advance(code, 0) * 64));
+            m_fixedAdvance[code] = a;
+        }
+        sum += a;
+        if (sum > limit)
             return false;
     }
     return true;

@@ -113,7 +113,8 @@ private:
     qreal m_tabWidth = 64;
     qreal m_box2 = 16;
     qreal m_box4 = 28;
-    mutable std::vector<float> m_advance; // per CP932 code, negative until measured
+    mutable std::vector<float> m_advance;             // per CP932 code, negative until measured
+    mutable std::vector<std::int32_t> m_fixedAdvance; // the same rounded up to 1/64 pixel
 
     CTextSnapshot m_text;
     CRowIndex m_rows;

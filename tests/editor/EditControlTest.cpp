@@ -474,6 +474,13 @@ TEST_F(EditControlTest, PaintsTheSelectionAndUndecodableBytes) {
         for (int y = box.y(); y < box.y() + 16; ++y)
             ink += image.pixelColor(x, y) != base;
     EXPECT_GT(ink, 20);
+    // A selection starting on the next line leaves this line's end unmarked.
+    edit->SetSel(10, 11);
+    const QImage next = edit->viewport()->grab().toImage();
+    EXPECT_NE(next.pixelColor(edit->PosFromChar(8) + QPoint(3, 4)), highlight);
+    edit->SetSel(7, 11);
+    const QImage over = edit->viewport()->grab().toImage();
+    EXPECT_EQ(over.pixelColor(edit->PosFromChar(8) + QPoint(3, 4)), highlight);
 }
 
 TEST_F(EditControlTest, ALargeTextIsWrappedAgainOnceTheResizingStops) {
