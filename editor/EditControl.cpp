@@ -27,6 +27,8 @@ constexpr std::size_t kImmediateRelayoutBytes = 1 << 20;
 constexpr int kWrapDelayMs = 150;
 constexpr int kAutoScrollMs = 50;
 constexpr std::size_t kWordScanLimit = 4096;
+// Bytes of an unfinished long line wrapped per idle step (a few milliseconds).
+constexpr std::size_t kIdleWrapBytes = 256 * 1024;
 
 // CP932 bytes for typed, composed or pasted text. A character CP932 cannot hold becomes
 // an HTML character reference, so nothing is lost, and is listed in unrepresentable.
@@ -118,6 +120,13 @@ CEditControl::CEditControl(QWidget* parent) : QAbstractScrollArea(parent) {
     connect(&m_wrapTimer, &QTimer::timeout, this, &CEditControl::ApplyWrapWidth);
     m_autoScrollTimer.setInterval(kAutoScrollMs);
     connect(&m_autoScrollTimer, &QTimer::timeout, this, &CEditControl::AutoScrollTick);
+    m_idleWrapTimer.setInterval(0);
+    connect(&m_idleWrapTimer, &QTimer::timeout, this, [this] {
+        if (!m_layout.ContinueWrapping(kIdleWrapBytes))
+            m_idleWrapTimer.stop();
+        UpdateScrollBars();
+        viewport()->update();
+    });
     UpdateScrollBars();
 }
 
@@ -183,6 +192,8 @@ void CEditControl::SetText(const CTextSnapshot& snapshot) {
     if (prefix != current.Size() || prefix != snapshot.Size()) {
         const std::size_t suffix = CTextSnapshot::CommonSuffix(current, snapshot, prefix);
         m_layout.ApplyEdit(snapshot, prefix, current.Size() - suffix, snapshot.Size() - suffix);
+        if (m_layout.HasPendingWork())
+            m_idleWrapTimer.start();
     }
     m_anchor = m_caret = 0;
     m_upstream = false;
@@ -314,6 +325,8 @@ void CEditControl::Edit(std::size_t start, std::size_t end, std::string_view byt
     const std::int64_t rowsBefore = m_layout.RowCount();
     const CTextSnapshot next = Text().Replaced(start, end, bytes);
     m_layout.ApplyEdit(next, start, end, start + bytes.size());
+    if (m_layout.HasPendingWork())
+        m_idleWrapTimer.start();
     m_anchor = m_caret = SnapBack(start + bytes.size());
     m_upstream = false;
     m_preferredX = -1;

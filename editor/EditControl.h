@@ -161,4 +161,5 @@ private:
     QTimer m_blinkTimer;
     QTimer m_wrapTimer;
     QTimer m_autoScrollTimer;
+    QTimer m_idleWrapTimer;
 };

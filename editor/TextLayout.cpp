@@ -203,17 +203,17 @@ std::vector<std::size_t> CTextLayout::WrapLine(const CTextSnapshot& text, std::s
     return starts;
 }
 
-CRowIndex::Entry CTextLayout::MakeEntry(const std::vector<std::size_t>& relativeStarts) {
+CRowIndex::Entry CTextLayout::MakeEntry(CRowStarts&& relativeStarts) {
     CRowIndex::Entry e;
-    e.rows = static_cast<std::int32_t>(relativeStarts.size());
-    if (relativeStarts.size() >= kKeptRows) {
+    e.rows = static_cast<std::int32_t>(relativeStarts.Size());
+    if (relativeStarts.Size() >= kKeptRows) {
         if (m_freeSlots.empty()) {
             e.slot = static_cast<std::int32_t>(m_slots.size());
-            m_slots.push_back(relativeStarts);
+            m_slots.push_back(std::move(relativeStarts));
         } else {
             e.slot = m_freeSlots.back();
             m_freeSlots.pop_back();
-            m_slots[static_cast<std::size_t>(e.slot)] = relativeStarts;
+            m_slots[static_cast<std::size_t>(e.slot)] = std::move(relativeStarts);
         }
     }
     return e;
@@ -229,6 +229,7 @@ void CTextLayout::FreeSlot(std::int32_t slot) {
 void CTextLayout::Reset(const CTextSnapshot& text) {
     m_text = text;
     ++m_version;
+    m_pending.clear();
     m_slots.clear();
     m_freeSlots.clear();
     std::vector<CRowIndex::Entry> entries;
@@ -249,7 +250,9 @@ void CTextLayout::Reset(const CTextSnapshot& text) {
             starts.push_back(r.next - lineStart);
             pos = r.next;
         }
-        entries.push_back(MakeEntry(starts));
+        entries.push_back(starts.size() >= kKeptRows
+                              ? MakeEntry(CRowStarts::From(starts))
+                              : CRowIndex::Entry{static_cast<std::int32_t>(starts.size()), -1});
     };
     // One pass over the chunks; a line that runs over a chunk boundary is gathered first.
     std::string carry;
@@ -303,20 +306,53 @@ void CTextLayout::ApplyEdit(const CTextSnapshot& newText, std::size_t start, std
     const std::size_t j1 = newText.LineFromOffset(newEnd);
     const auto delta = static_cast<std::ptrdiff_t>(newEnd) - static_cast<std::ptrdiff_t>(oldEnd);
 
+    // Unfinished lines: one the edit touches is wrapped again here; the others move along.
+    std::size_t pendingFirst = kNone; // in line i0
+    std::size_t pendingLast = kNone;  // in line i1
+    std::vector<std::size_t> pendingKept;
+    for (std::size_t p : m_pending) {
+        const std::size_t line = old.LineFromOffset(p);
+        if (line == i0)
+            pendingFirst = p;
+        if (line == i1)
+            pendingLast = p;
+        if (line < i0 || line > i1)
+            pendingKept.push_back(
+                p >= oldEnd ? static_cast<std::size_t>(static_cast<std::ptrdiff_t>(p) + delta) : p);
+    }
+
     // The first rows of line i0 stay as they are when their breaks were decided by bytes
-    // before the edit alone; wrapping starts again at the last of them.
-    std::vector<std::size_t> kept;
+    // before the edit alone; wrapping starts again at the last of them. The kept rows and
+    // the rows behind the edit are taken over from the old lines, not copied.
     const CRowIndex::Entry firstEntry = m_rows.Get(i0);
+    const CRowIndex::Entry lastEntry = m_rows.Get(i1);
     const std::size_t firstStart = old.LineStart(i0);
+    const std::size_t lastStart = i1 == i0 ? firstStart : old.LineStart(i1);
+    const std::size_t newLastStart = j1 == i0 ? firstStart : newText.LineStart(j1);
+    CRowStarts kept;
+    CRowStarts tail;
+    // Tail rows at or after this offset (from new line j1's start) are only approximations.
+    std::size_t exactTailEnd = kNone;
+    if (lastEntry.slot >= 0) {
+        CRowStarts& rows = m_slots[static_cast<std::size_t>(lastEntry.slot)];
+        // Row starts at or after oldEnd, moved to offsets from the start of new line j1.
+        const std::size_t from = oldEnd > lastStart ? rows.UpperBound(oldEnd - lastStart - 1) : 0;
+        if (pendingLast != kNone)
+            exactTailEnd = pendingLast >= oldEnd
+                               ? static_cast<std::size_t>(static_cast<std::ptrdiff_t>(pendingLast) + delta) -
+                                     newLastStart
+                               : 0;
+        tail = rows.SplitOff(from);
+        tail.Shift(static_cast<std::ptrdiff_t>(lastStart) + delta -
+                   static_cast<std::ptrdiff_t>(newLastStart));
+    }
     if (firstEntry.slot >= 0) {
-        const auto& rel = m_slots[static_cast<std::size_t>(firstEntry.slot)];
-        std::size_t m = static_cast<std::size_t>(
-                            std::upper_bound(rel.begin(), rel.end(), start - firstStart) - rel.begin()) -
-                        1;
+        CRowStarts& rows = m_slots[static_cast<std::size_t>(firstEntry.slot)];
+        std::size_t m = rows.Empty() ? 0 : rows.UpperBound(start - firstStart) - 1;
         const std::size_t contentEnd = old.LineContentEnd(i0);
         std::string scratch;
         while (m > 0) {
-            const std::size_t rowStart = firstStart + rel[m - 1];
+            const std::size_t rowStart = firstStart + rows.At(m - 1);
             std::size_t examined = 0;
             for (std::size_t window = kWindow;; window *= 2) {
                 const std::size_t windowEnd = std::min(contentEnd, rowStart + window);
@@ -331,22 +367,14 @@ void CTextLayout::ApplyEdit(const CTextSnapshot& newText, std::size_t start, std
                 break;
             --m;
         }
-        for (std::size_t r = 0; r <= m; ++r)
-            kept.push_back(firstStart + rel[r]);
+        if (pendingFirst != kNone)
+            m = std::min(m, rows.UpperBound(pendingFirst - firstStart) - 1);
+        if (rows.Empty())
+            rows.Push(0);
+        rows.Truncate(m + 1);
+        kept = std::move(rows);
     } else {
-        kept.push_back(firstStart);
-    }
-
-    // Row starts of old line i1 behind the edit, in new offsets: once the new wrapping meets
-    // one of them, the rest of the line wraps as before.
-    std::vector<std::size_t> tail;
-    const CRowIndex::Entry lastEntry = m_rows.Get(i1);
-    if (lastEntry.slot >= 0) {
-        const std::size_t lastStart = i1 == i0 ? firstStart : old.LineStart(i1);
-        for (std::size_t r : m_slots[static_cast<std::size_t>(lastEntry.slot)]) {
-            if (lastStart + r >= oldEnd)
-                tail.push_back(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(lastStart + r) + delta));
-        }
+        kept.Push(0);
     }
 
     for (std::size_t i = i0; i <= i1; ++i)
@@ -354,43 +382,80 @@ void CTextLayout::ApplyEdit(const CTextSnapshot& newText, std::size_t start, std
 
     std::vector<CRowIndex::Entry> entries;
     entries.reserve(j1 - i0 + 1);
-    std::vector<std::size_t> rel;
     for (std::size_t j = i0; j <= j1; ++j) {
-        const std::size_t lineStart = j == i0 ? firstStart : newText.LineStart(j);
+        const std::size_t lineStart = j == i0 ? firstStart : j == j1 ? newLastStart : newText.LineStart(j);
         const std::size_t contentEnd = newText.LineContentEnd(j);
-        rel.clear();
-        std::size_t from = lineStart;
-        if (j == i0) {
-            for (std::size_t s : kept)
-                rel.push_back(s - lineStart);
-            from = kept.back();
-        } else {
-            rel.push_back(0);
-        }
-        std::size_t t = 0;
-        const bool resync = j == j1 && !tail.empty();
-        WrapForward(newText, from, contentEnd, [&](std::size_t s) {
+        CRowStarts rows;
+        if (j == i0)
+            rows = std::move(kept);
+        else
+            rows.Push(0);
+        const bool resync = j == j1 && !tail.Empty();
+        const std::size_t limit = newEnd + m_eagerWrapBytes;
+        WrapForward(newText, lineStart + rows.Last(), contentEnd, [&](std::size_t s) {
+            const std::size_t rel = s - lineStart;
             if (resync) {
-                while (t < tail.size() && tail[t] < s)
-                    ++t;
-                if (t < tail.size() && tail[t] == s) {
-                    for (; t < tail.size(); ++t)
-                        rel.push_back(tail[t] - lineStart);
+                const std::size_t t = tail.UpperBound(rel);
+                if (t > 0 && tail.At(t - 1) == rel && rel < exactTailEnd) {
+                    rows.Append(tail.SplitOff(t - 1));
+                    if (exactTailEnd != kNone)
+                        pendingKept.push_back(newLastStart + exactTailEnd);
+                    return false;
+                }
+                if (s > limit) {
+                    rows.Push(rel);
+                    rows.Append(tail.SplitOff(t));
+                    pendingKept.push_back(s);
                     return false;
                 }
             }
-            rel.push_back(s - lineStart);
+            rows.Push(rel);
             return true;
         });
-        entries.push_back(MakeEntry(rel));
+        entries.push_back(MakeEntry(std::move(rows)));
     }
     m_rows.Splice(i0, i1 - i0 + 1, entries);
+    m_pending = std::move(pendingKept);
     m_text = newText;
     ++m_version;
 }
 
-const std::vector<std::size_t>& CTextLayout::RelativeStarts(std::size_t line, std::size_t& lineStart) const {
-    static const std::vector<std::size_t> kSingleRow{0};
+bool CTextLayout::ContinueWrapping(std::size_t budget) {
+    if (m_pending.empty())
+        return false;
+    const std::size_t resume = m_pending.back();
+    m_pending.pop_back();
+    const std::size_t line = m_text.LineFromOffset(resume);
+    CRowIndex::Entry e = m_rows.Get(line);
+    if (e.slot < 0)
+        return !m_pending.empty();
+    const std::size_t lineStart = m_text.LineStart(line);
+    CRowStarts& rows = m_slots[static_cast<std::size_t>(e.slot)];
+    CRowStarts approximate = rows.SplitOff(rows.UpperBound(resume - lineStart));
+    const std::size_t limit =
+        budget > static_cast<std::size_t>(-1) - resume ? static_cast<std::size_t>(-1) : resume + budget;
+    WrapForward(m_text, resume, m_text.LineContentEnd(line), [&](std::size_t s) {
+        const std::size_t rel = s - lineStart;
+        rows.Push(rel);
+        if (s <= limit)
+            return true;
+        rows.Append(approximate.SplitOff(approximate.UpperBound(rel)));
+        m_pending.push_back(s);
+        return false;
+    });
+    e.rows = static_cast<std::int32_t>(rows.Size());
+    m_rows.Splice(line, 1, std::span<const CRowIndex::Entry>(&e, 1));
+    ++m_version;
+    return !m_pending.empty();
+}
+
+void CTextLayout::FinishWrapping() {
+    while (ContinueWrapping(static_cast<std::size_t>(-1))) {
+    }
+}
+
+const CRowStarts& CTextLayout::RelativeStarts(std::size_t line, std::size_t& lineStart) const {
+    static const CRowStarts kSingleRow = CRowStarts::From({0});
     const CRowIndex::Entry& e = m_rows.Get(line);
     if (e.slot >= 0) {
         lineStart = m_text.LineStart(line);
@@ -410,7 +475,7 @@ const std::vector<std::size_t>& CTextLayout::RelativeStarts(std::size_t line, st
     m.line = line;
     m.version = m_version;
     m.lineStart = m_text.LineStart(line);
-    m.starts = WrapLine(m_text, m.lineStart, m_text.LineContentEnd(line));
+    m.starts = CRowStarts::From(WrapLine(m_text, m.lineStart, m_text.LineContentEnd(line)));
     lineStart = m.lineStart;
     return m.starts;
 }
@@ -419,9 +484,8 @@ std::int64_t CTextLayout::RowFromOffset(std::size_t offset) const {
     offset = std::min(offset, m_text.Size());
     const std::size_t line = m_text.LineFromOffset(offset);
     std::size_t lineStart;
-    const auto& starts = RelativeStarts(line, lineStart);
-    const auto r = std::upper_bound(starts.begin(), starts.end(), offset - lineStart) - starts.begin() - 1;
-    return m_rows.RowsBefore(line) + r;
+    const CRowStarts& starts = RelativeStarts(line, lineStart);
+    return m_rows.RowsBefore(line) + static_cast<std::int64_t>(starts.UpperBound(offset - lineStart)) - 1;
 }
 
 CTextLayout::Row CTextLayout::RowAt(std::int64_t row) const {
@@ -430,12 +494,12 @@ CTextLayout::Row CTextLayout::RowAt(std::int64_t row) const {
     std::size_t lineStart;
     const auto& starts = RelativeStarts(line, lineStart);
     const auto r = static_cast<std::size_t>(
-        std::min<std::int64_t>(inLine, static_cast<std::int64_t>(starts.size()) - 1));
+        std::min<std::int64_t>(inLine, static_cast<std::int64_t>(starts.Size()) - 1));
     Row out;
-    out.start = lineStart + starts[r];
-    out.lastInLine = r + 1 == starts.size();
+    out.start = lineStart + starts.At(r);
+    out.lastInLine = r + 1 == starts.Size();
     out.lineEnd = line + 1 < m_text.LineCount() ? m_text.LineStart(line + 1) : m_text.Size();
-    out.end = out.lastInLine ? m_text.LineContentEnd(line) : lineStart + starts[r + 1];
+    out.end = out.lastInLine ? m_text.LineContentEnd(line) : lineStart + starts.At(r + 1);
     return out;
 }
 

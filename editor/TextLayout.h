@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/RowIndex.h"
+#include "editor/RowStarts.h"
 #include "editor/TextBuffer.h"
 
 #include <QFont>
@@ -60,6 +61,15 @@ public:
     // became [start, newEnd); only the lines touched are wrapped again.
     void ApplyEdit(const CTextSnapshot& newText, std::size_t start, std::size_t oldEnd, std::size_t newEnd);
 
+    // An edit wraps its own line only this far past its end; when the rows there still
+    // differ from before (a typed character reflows the rest of a long Japanese line), the
+    // rest of the line keeps its old row starts, shifted, until ContinueWrapping gets to it.
+    void SetEagerWrapBytes(std::size_t bytes) { m_eagerWrapBytes = bytes; }
+    bool HasPendingWork() const { return !m_pending.empty(); }
+    // Wraps about budget more bytes of a line left unfinished; says whether work remains.
+    bool ContinueWrapping(std::size_t budget);
+    void FinishWrapping();
+
     std::int64_t RowCount() const { return m_rows.RowCount(); }
     // The row holding offset; an offset where a wrapped row ends belongs to the next row.
     std::int64_t RowFromOffset(std::size_t offset) const;
@@ -93,10 +103,10 @@ private:
     // stop; from must be a row start.
     void WrapForward(const CTextSnapshot& text, std::size_t from, std::size_t end,
                      const std::function<bool(std::size_t)>& onRow) const;
-    CRowIndex::Entry MakeEntry(const std::vector<std::size_t>& relativeStarts);
+    CRowIndex::Entry MakeEntry(CRowStarts&& relativeStarts);
     void FreeSlot(std::int32_t slot);
     // Row starts relative to the line start.
-    const std::vector<std::size_t>& RelativeStarts(std::size_t line, std::size_t& lineStart) const;
+    const CRowStarts& RelativeStarts(std::size_t line, std::size_t& lineStart) const;
     std::vector<std::size_t> WrapLine(const CTextSnapshot& text, std::size_t lineStart,
                                       std::size_t end) const;
     qreal Advance(std::uint16_t code, qreal x) const;
@@ -118,7 +128,7 @@ private:
 
     CTextSnapshot m_text;
     CRowIndex m_rows;
-    std::vector<std::vector<std::size_t>> m_slots;
+    std::vector<CRowStarts> m_slots;
     std::vector<std::int32_t> m_freeSlots;
 
     // Recently wrapped short lines, so painting and the status bar do not wrap them again.
@@ -126,9 +136,12 @@ private:
         std::size_t line = static_cast<std::size_t>(-1);
         std::uint64_t version = 0;
         std::size_t lineStart = 0;
-        std::vector<std::size_t> starts;
+        CRowStarts starts;
     };
     mutable Memo m_memo[4];
     mutable unsigned m_memoNext = 0;
     std::uint64_t m_version = 1;
+    std::size_t m_eagerWrapBytes = 256 * 1024;
+    // Exact row starts from which the rest of their line still waits to be wrapped.
+    std::vector<std::size_t> m_pending;
 };

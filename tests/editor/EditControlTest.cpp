@@ -497,3 +497,30 @@ TEST_F(EditControlTest, ALargeTextIsWrappedAgainOnceTheResizingStops) {
     EXPECT_LT(edit->LineCount(), narrow);
     EXPECT_EQ(edit->GetText(), text);
 }
+
+TEST_F(EditControlTest, ALongLineReflowedByTypingIsFinishedInTheBackground) {
+    std::string text;
+    while (text.size() < 600 * 1024)
+        text += kNihongo + kDesu;
+    edit->SetText(text);
+    edit->SetSel(2, 2);
+    Type(QStringLiteral("漢")); // shifts every later row of the line by one character
+    CEditControl fresh;
+    fresh.SetEditorFont(edit->EditorFont());
+    fresh.resize(edit->size());
+    fresh.show();
+    fresh.SetText(edit->GetText());
+    // The rows up to the caret are right at once; the rest follows within moments.
+    EXPECT_EQ(edit->LineIndex(1), fresh.LineIndex(1));
+    const int last = fresh.LineCount() - 1;
+    EXPECT_NE(edit->LineIndex(last - 1), fresh.LineIndex(last - 1)); // not yet wrapped again there
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return edit->LineCount() == fresh.LineCount() &&
+                   edit->LineIndex(last - 1) == fresh.LineIndex(last - 1);
+        },
+        5000));
+    for (int line = 0; line < fresh.LineCount(); line += 97)
+        ASSERT_EQ(edit->LineIndex(line), fresh.LineIndex(line)) << "line " << line;
+    EXPECT_EQ(edit->LineIndex(last), fresh.LineIndex(last));
+}

@@ -137,6 +137,34 @@ TEST(TextLayout, EditsKeepTheSameRowsAsLayingOutAnew) {
     }
 }
 
+TEST(TextLayout, ALongLineReflowedByAnEditIsFinishedLaterAndEndsTheSame) {
+    std::mt19937 rng(17);
+    CTextLayout layout;
+    layout.SetFont(TestFont());
+    // Rows are wrapped eagerly only a little past each edit, so most edits leave work behind.
+    layout.SetEagerWrapBytes(64);
+    int deferred = 0;
+    for (int round = 0; round < 6; ++round) {
+        std::string text = RandomText(rng, 20000, round % 2);
+        layout.SetWrapWidth(60 + rng() % 100);
+        layout.Reset(CTextSnapshot(text));
+        for (int step = 0; step < 60; ++step) {
+            const std::size_t a = rng() % (text.size() + 1);
+            const std::size_t b = std::min(text.size(), a + rng() % 4);
+            const std::string ins = RandomText(rng, rng() % 3, rng() % 2 ? 0 : 30);
+            layout.ApplyEdit(layout.Text().Replaced(a, b, ins), a, b, a + ins.size());
+            text.replace(a, b - a, ins);
+            deferred += layout.HasPendingWork();
+            if (rng() % 3 == 0)
+                layout.ContinueWrapping(rng() % 2000);
+        }
+        layout.FinishWrapping();
+        EXPECT_FALSE(layout.HasPendingWork());
+        ExpectLayoutMatchesReference(layout, text);
+    }
+    EXPECT_GT(deferred, 50);
+}
+
 TEST(TextLayout, AWholeTextSetBackFromASnapshotIsLaidOutOnlyWhereItDiffers) {
     std::mt19937 rng(13);
     CTextLayout layout;
