@@ -1,0 +1,108 @@
+#include "editor/RowIndex.h"
+#include "editor/RowStarts.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <random>
+
+namespace {
+
+void ExpectSameRows(const CRowIndex& index, const std::vector<int>& model) {
+    ASSERT_EQ(index.LineCount(), model.size());
+    ASSERT_EQ(index.RowCount(), std::accumulate(model.begin(), model.end(), std::int64_t{0}));
+    std::int64_t before = 0;
+    for (std::size_t line = 0; line < model.size(); ++line) {
+        ASSERT_EQ(index.Get(line).rows, model[line]);
+        ASSERT_EQ(index.RowsBefore(line), before);
+        for (int r = 0; r < model[line]; r += 1 + r / 2) {
+            std::int64_t inLine = -1;
+            ASSERT_EQ(index.LineOfRow(before + r, inLine), line);
+            ASSERT_EQ(inLine, r);
+        }
+        before += model[line];
+    }
+}
+
+void ExpectSameStarts(const CRowStarts& starts, const std::vector<std::size_t>& model) {
+    ASSERT_EQ(starts.Size(), model.size());
+    for (std::size_t i = 0; i < model.size(); ++i)
+        ASSERT_EQ(starts.At(i), model[i]);
+    for (std::size_t probe = 0; probe <= (model.empty() ? 0 : model.back() + 2); probe += 3) {
+        const auto expected =
+            static_cast<std::size_t>(std::upper_bound(model.begin(), model.end(), probe) - model.begin());
+        ASSERT_EQ(starts.UpperBound(probe), expected) << "probe " << probe;
+    }
+}
+
+} // namespace
+
+TEST(RowIndex, SplicedLinesKeepTheirRowCountsAndPrefixSums) {
+    std::mt19937 rng(2);
+    std::vector<int> model(3000);
+    for (int& rows : model)
+        rows = 1 + static_cast<int>(rng() % 4);
+    std::vector<CRowIndex::Entry> entries;
+    for (int rows : model)
+        entries.push_back({rows, -1});
+    CRowIndex index;
+    index.Assign(entries);
+    ExpectSameRows(index, model);
+    for (int step = 0; step < 400; ++step) {
+        const std::size_t at = rng() % (model.size() + 1);
+        const std::size_t remove =
+            std::min(model.size() - at, static_cast<std::size_t>(rng() % (step % 10 == 0 ? 2000 : 3)));
+        std::vector<CRowIndex::Entry> inserted(rng() % (step % 7 == 0 ? 1500 : 3) + (model.size() == remove));
+        for (auto& e : inserted)
+            e.rows = 1 + static_cast<int>(rng() % 40);
+        index.Splice(at, remove, inserted);
+        model.erase(model.begin() + static_cast<std::ptrdiff_t>(at),
+                    model.begin() + static_cast<std::ptrdiff_t>(at + remove));
+        std::vector<int> added;
+        for (const auto& e : inserted)
+            added.push_back(e.rows);
+        model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
+        if (step % 40 == 0)
+            ExpectSameRows(index, model);
+    }
+    ExpectSameRows(index, model);
+}
+
+TEST(RowStarts, SplitsShiftsAndJoinsKeepTheValuesInOrder) {
+    std::mt19937 rng(8);
+    std::vector<std::size_t> model;
+    for (std::size_t v = 0; model.size() < 5000; v += 1 + rng() % 90)
+        model.push_back(v);
+    CRowStarts starts = CRowStarts::From(model);
+    ExpectSameStarts(starts, model);
+    for (int step = 0; step < 300; ++step) {
+        // What an edit does to a long line: keep a head, rewrap a little, take the moved tail back.
+        const std::size_t cut = rng() % (model.size() + 1);
+        const std::size_t tailFrom = std::min(model.size(), cut + rng() % 3000);
+        CRowStarts tail = starts.SplitOff(tailFrom);
+        std::vector<std::size_t> tailModel(model.begin() + static_cast<std::ptrdiff_t>(tailFrom),
+                                           model.end());
+        starts.Truncate(cut);
+        model.resize(cut);
+        std::size_t last = model.empty() ? 0 : model.back();
+        const std::size_t removed = tailFrom - cut;
+        for (std::size_t i = removed + rng() % 5; i > 2; --i) {
+            last += 1 + rng() % 50;
+            starts.Push(last);
+            model.push_back(last);
+        }
+        if (!tailModel.empty()) {
+            const std::ptrdiff_t shift = static_cast<std::ptrdiff_t>(last + 1 + rng() % 20) -
+                                         static_cast<std::ptrdiff_t>(tailModel.front());
+            tail.Shift(shift);
+            for (std::size_t& v : tailModel)
+                v = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(v) + shift);
+        }
+        starts.Append(std::move(tail));
+        model.insert(model.end(), tailModel.begin(), tailModel.end());
+        if (step % 30 == 0)
+            ExpectSameStarts(starts, model);
+    }
+    ExpectSameStarts(starts, model);
+    EXPECT_GT(model.size(), 3000u);
+}
