@@ -667,12 +667,15 @@ void CEditControl::paintEvent(QPaintEvent* event) {
             painter.drawText(QPointF(kMargin + runX, y + ascent), run);
             run.clear();
         };
+        qreal runEnd = 0;
         for (const auto& item : items) {
             const bool selected = item.offset >= sel.start && item.offset < sel.end;
-            if (item.kind != CTextLayout::ItemKind::Glyph || selected != runSelected) {
+            // A run also ends where the row makes room for the preedit string.
+            if (item.kind != CTextLayout::ItemKind::Glyph || selected != runSelected || item.x != runEnd) {
                 flush();
                 runSelected = selected;
             }
+            runEnd = item.x + item.width;
             if (item.kind == CTextLayout::ItemKind::Glyph) {
                 if (run.isEmpty())
                     runX = item.x;

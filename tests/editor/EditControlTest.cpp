@@ -524,3 +524,18 @@ TEST_F(EditControlTest, ALongLineReflowedByTypingIsFinishedInTheBackground) {
         ASSERT_EQ(edit->LineIndex(line), fresh.LineIndex(line)) << "line " << line;
     EXPECT_EQ(edit->LineIndex(last), fresh.LineIndex(last));
 }
+
+TEST_F(EditControlTest, TextAfterTheCaretMovesAsideForThePreedit) {
+    edit->SetText("abcd");
+    edit->SetSel(2, 2);
+    const QPoint c = edit->PosFromChar(2);
+    const int glyph = edit->PosFromChar(3).x() - c.x();
+    const int height = edit->PosFromChar(0).y() + edit->fontMetrics().height();
+    const QImage plain = edit->viewport()->grab().toImage().copy(c.x() + 2, 0, glyph - 2, height);
+    QInputMethodEvent compose(QStringLiteral("ＸＹ"), {});
+    QApplication::sendEvent(edit, &compose);
+    const int shift = QFontMetrics(edit->EditorFont()).horizontalAdvance(QStringLiteral("ＸＹ"));
+    const QImage composing = edit->viewport()->grab().toImage();
+    EXPECT_EQ(composing.copy(c.x() + 2 + shift, 0, glyph - 2, height), plain);
+    EXPECT_NE(composing.copy(c.x() + 2, 0, glyph - 2, height), plain);
+}
