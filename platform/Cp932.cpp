@@ -171,21 +171,26 @@ int EncodeChar(char16_t c) {
     return code == kNoCode ? -1 : code;
 }
 
-EncodeResult Encode(const QString& text) {
+namespace {
+
+// policy decides what a character CP932 cannot hold becomes.
+template <class Policy> EncodeResult EncodeAll(const QString& text, Policy unrepresentableAs) {
     EncodeResult out;
     out.bytes.reserve(static_cast<std::size_t>(text.size()) * 2);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         int code = -1;
-        QString whole(text[i]);
+        char32_t codePoint = c;
+        qsizetype units = 1;
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            whole.append(text[i + 1]);
-            ++i;
-        } else {
+            codePoint = QChar::surrogateToUcs4(c, text[i + 1].unicode());
+            units = 2;
+        } else if (!QChar::isSurrogate(c)) {
             code = EncodeChar(c);
         }
         if (code < 0) {
-            out.bytes.push_back('?');
+            out.bytes += unrepresentableAs(codePoint);
+            const QString whole = text.mid(i, units);
             if (!out.unrepresentable.contains(whole))
                 out.unrepresentable.append(whole);
         } else if (code < 0x100) {
@@ -194,8 +199,21 @@ EncodeResult Encode(const QString& text) {
             out.bytes.push_back(static_cast<char>(code >> 8));
             out.bytes.push_back(static_cast<char>(code & 0xFF));
         }
+        i += units - 1;
     }
     return out;
+}
+
+} // namespace
+
+EncodeResult Encode(const QString& text) {
+    return EncodeAll(text, [](char32_t) { return std::string("?"); });
+}
+
+EncodeResult EncodeWithReferences(const QString& text) {
+    return EncodeAll(text, [](char32_t codePoint) {
+        return "&#x" + QString::number(static_cast<uint>(codePoint), 16).toUpper().toStdString() + ";";
+    });
 }
 
 } // namespace Cp932

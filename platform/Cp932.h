@@ -59,6 +59,10 @@ struct EncodeResult {
 // hold is written as "?" and reported in unrepresentable.
 EncodeResult Encode(const QString& text);
 
+// Encodes text for the page: a character CP932 cannot hold becomes an HTML character
+// reference ("&#x1F600;"), so nothing is lost, and is reported in unrepresentable.
+EncodeResult EncodeWithReferences(const QString& text);
+
 // Code of one Unicode character (BMP), or -1 when CP932 cannot hold it.
 int EncodeChar(char16_t c);
 

@@ -111,8 +111,9 @@ TEST(Cp932Decoding, RandomBytesAreRecoveredFromTheDisplayOffsets) {
         // an unassigned pair has a placeholder of its own inside a character).
         const auto starts = ForwardBoundaries(text);
         for (std::size_t i = 0; i < d.offsets.size(); ++i)
-            if (!Cp932::IsPlaceholder(d.text[static_cast<qsizetype>(i)].unicode()))
+            if (!Cp932::IsPlaceholder(d.text[static_cast<qsizetype>(i)].unicode())) {
                 ASSERT_TRUE(starts.count(d.offsets[i]));
+            }
     }
 }
 
@@ -161,4 +162,11 @@ TEST(Cp932Encoding, ReportsCharactersShiftJisCannotHoldInsteadOfDroppingThem) {
     EXPECT_EQ(r.unrepresentable, QStringLiteral("한😀"));
     EXPECT_TRUE(Cp932::Encode(QStringLiteral("日本語テキスト")).unrepresentable.isEmpty());
     EXPECT_EQ(Cp932::EncodeChar(u'한'), -1);
+}
+
+TEST(Cp932Encoding, PageTextKeepsUnrepresentableCharactersAsCharacterReferences) {
+    const Cp932::EncodeResult r = Cp932::EncodeWithReferences(QStringLiteral("x😀y한z"));
+    EXPECT_EQ(r.bytes, "x&#x1F600;y&#xD55C;z");
+    EXPECT_EQ(r.unrepresentable, QStringLiteral("😀한"));
+    EXPECT_EQ(Cp932::EncodeWithReferences(QStringLiteral("表")).bytes, "\x95\x5c");
 }

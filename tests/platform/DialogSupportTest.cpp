@@ -1,0 +1,91 @@
+#include "platform/AttributeButton.h"
+#include "platform/FirstPaint.h"
+#include "platform/InputMethod.h"
+#include "platform/NumberText.h"
+#include "platform/UpDownEdit.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+TEST(NumberText, ReadsALeadingDecimalInteger) {
+    EXPECT_EQ(LeadingInteger("007"), 7);
+    EXPECT_EQ(LeadingInteger("12px"), 12);
+    EXPECT_EQ(LeadingInteger("abc"), 0);
+    EXPECT_EQ(LeadingInteger(""), 0);
+    EXPECT_EQ(LeadingInteger("  -5"), -5);
+    EXPECT_EQ(LeadingInteger("\t+42%"), 42);
+    EXPECT_EQ(LeadingInteger("- 5"), 0);
+    EXPECT_EQ(LeadingInteger(QStringLiteral("８０")), 0); // full-width digits are not digits here
+    EXPECT_EQ(LeadingInteger("99999999999999999999"), INT_MAX);
+    EXPECT_EQ(LeadingInteger("-99999999999999999999"), INT_MIN);
+}
+
+TEST(FirstPaint, SetsUpOnceOnTheFirstPaintAndNeverAgain) {
+    QDialog dialog;
+    auto* field = new QLineEdit(&dialog);
+    int setUps = 0;
+    CFirstPaint* firstPaint = CFirstPaint::Install(&dialog, [&] {
+        ++setUps;
+        field->setText("default");
+    });
+    EXPECT_EQ(setUps, 0); // nothing at creation
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(setUps, 1);
+    EXPECT_TRUE(firstPaint->Done());
+    field->setText("typed by the user");
+    dialog.repaint();
+    dialog.hide();
+    dialog.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(setUps, 1);
+    EXPECT_EQ(field->text(), "typed by the user");
+}
+
+TEST(AttributeButton, EnablesItsValueControlsExactlyWhileOn) {
+    QWidget parent;
+    CAttributeButton button("&width=", &parent);
+    QLineEdit field(&parent);
+    QLineEdit other(&parent);
+    button.SetValueControls({&field, &other});
+    EXPECT_TRUE(button.isCheckable());
+    EXPECT_FALSE(field.isEnabled());
+    button.click();
+    EXPECT_TRUE(button.IsOn());
+    EXPECT_TRUE(field.isEnabled());
+    EXPECT_TRUE(other.isEnabled());
+    button.click();
+    EXPECT_FALSE(field.isEnabled());
+}
+
+TEST(UpDownEdit, ArrowsStepWithinTheRangeButTypingIsFree) {
+    CUpDownEdit edit;
+    edit.SetRange(1, 10);
+    edit.SetText("12px");
+    edit.Step(1);
+    EXPECT_EQ(edit.Text(), "10"); // arrows keep within the range
+    edit.SetText("abc");
+    edit.Step(-1);
+    EXPECT_EQ(edit.Text(), "1");
+    edit.SetText("5000");
+    EXPECT_EQ(edit.Text(), "5000");
+    edit.SetText("4");
+    QTest::keyClick(edit.Field(), Qt::Key_Up);
+    EXPECT_EQ(edit.Text(), "5");
+    QTest::keyClick(edit.Field(), Qt::Key_Down);
+    QTest::keyClick(edit.Field(), Qt::Key_Down);
+    EXPECT_EQ(edit.Text(), "3");
+}
+
+TEST(InputMethod, DetachedFieldsTakeNoComposition) {
+    QLineEdit field;
+    DetachInputMethod(&field);
+    EXPECT_FALSE(field.testAttribute(Qt::WA_InputMethodEnabled));
+}
