@@ -23,7 +23,7 @@ public:
     void UpdateCommand(int id, CCommandState& state) const;
     void RunCommand(int id) const;
 
-protected:
+    // Binds a command; the rooms of the program bind theirs to the view or the frame.
     void OnCommand(int id, Handler handler, UpdateRule rule = {});
 
 private:

@@ -6,6 +6,7 @@
 #include "editor/WeftpageDoc.h"
 #include "platform/Cp932.h"
 #include "platform/FontRecord.h"
+#include "platform/PageText.h"
 #include "platform/PlatformUi.h"
 #include "platform/Profile.h"
 #include "resources/CommandIds.h"
@@ -139,11 +140,7 @@ void CWeftpageView::OnTextChanged() {
     m_undo.Record(Snapshot());
 }
 
-void CWeftpageView::OnUnrepresentable(const QString& characters) {
-    Ui().Ask(QStringLiteral("次の文字は Shift-JIS で表せないため、文字参照 (&&#x...;) に置き換えました。\n%1")
-                 .arg(characters),
-             CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Information);
-}
+void CWeftpageView::OnUnrepresentable(const QString& characters) { TellUnrepresentable(characters); }
 
 bool CWeftpageView::AskSaveChanges() {
     if (!m_doc.IsModified())
@@ -285,6 +282,22 @@ void CWeftpageView::OnEditRedo() {
     const CTextSnapshot restored = m_undo.Redo();
     SetText(restored);
     PlaceCaret(static_cast<std::size_t>(std::max(0LL, start + static_cast<long long>(restored.Size()) - length)));
+}
+
+void CWeftpageView::InsertWrapped(std::string_view open, std::string_view close, std::optional<std::size_t> caret) {
+    const Selection sel = GetSel();
+    const std::string selected = GetTextRange(sel.start, sel.end);
+    std::string text;
+    text.reserve(open.size() + selected.size() + close.size());
+    text.append(open).append(selected).append(close);
+    ReplaceSel(text);
+    PlaceCaret(sel.start + caret.value_or(open.size() + selected.size()));
+}
+
+void CWeftpageView::InsertReplacing(std::string_view text, std::optional<std::size_t> caret) {
+    const Selection sel = GetSel();
+    ReplaceSel(text);
+    PlaceCaret(sel.start + caret.value_or(text.size()));
 }
 
 void CWeftpageView::InsertTemplateText(const std::string& pattern) {

@@ -52,6 +52,12 @@ public:
     // Opens a file dropped on the window (after the save question).
     void OpenFileByPath(const QString& path);
     void ResetUndoHistory();
+    // Puts the selected text between open and close as one change; the caret goes to
+    // start + caret (by default right after the selected text).
+    void InsertWrapped(std::string_view open, std::string_view close, std::optional<std::size_t> caret = {});
+    // Replaces the selected text by text as one change; the caret goes to start + caret
+    // (by default after text).
+    void InsertReplacing(std::string_view text, std::optional<std::size_t> caret = {});
     // Replaces the selection by the template, "%1" standing for the selected text.
     void InsertTemplateText(const std::string& pattern);
 

@@ -422,3 +422,23 @@ TEST_F(WeftpageView, FindSelectsTheNextMatchAndReplaceReplacesOnlyAMatch) {
     view->OnEditUndo();
     EXPECT_EQ(Text(), "th td td");
 }
+
+TEST_F(WeftpageView, WrappingAndReplacingAreOneChangeEachAndPlaceTheCaret) {
+    SetTextAndForgetHistory("0123456789abc!");
+    view->SetSel(10, 13);
+    view->InsertWrapped("<b>", "</b>");
+    EXPECT_EQ(Text(), "0123456789<b>abc</b>!");
+    EXPECT_EQ(view->GetSel().start, 16u);
+    EXPECT_EQ(view->GetSel().end, 16u);
+    view->SetSel(0, 0);
+    view->InsertWrapped("<a >", "</a>", 3);
+    EXPECT_EQ(view->GetSel().start, 3u);
+    view->SetSel(0, 8); // the empty link
+    view->InsertReplacing("<img >", 5);
+    EXPECT_EQ(Text(), "<img >0123456789<b>abc</b>!");
+    EXPECT_EQ(view->GetSel().end, 5u);
+    view->OnEditUndo();
+    view->OnEditUndo();
+    view->OnEditUndo();
+    EXPECT_EQ(Text(), "0123456789abc!");
+}

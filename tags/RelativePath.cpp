@@ -1,0 +1,82 @@
+#include "tags/RelativePath.h"
+
+#include "platform/PlatformUi.h"
+
+namespace {
+
+QString WithSlashes(QString path) { return path.replace(QLatin1Char('\\'), QLatin1Char('/')); }
+
+// Everything before the last "/", or the empty string when there is none.
+QString Parent(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : path.left(slash);
+}
+
+QString LastPart(const QString& path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); }
+
+bool HasDrive(const QString& path) { return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter(); }
+
+} // namespace
+
+QString MakeRelativePath(const QString& base, const QString& target) {
+    QString b = Parent(WithSlashes(base));
+    const QString t0 = WithSlashes(target);
+    const QString name = LastPart(t0);
+    QString t = Parent(t0);
+    QString up, down;
+    // Shortening the longer of two different folders never passes their common parent,
+    // so this climbs as little as possible and then descends.
+    while (b != t) {
+        if (b.size() > t.size()) {
+            up += QStringLiteral("../");
+            b = Parent(b);
+        } else {
+            down.prepend(LastPart(t) + QLatin1Char('/'));
+            t = Parent(t);
+        }
+    }
+    return up + down + name;
+}
+
+QString ResolveRelativePath(const QString& base, const QString& relative, QChar separator) {
+    QString b = Parent(WithSlashes(base));
+    QString rest = WithSlashes(relative);
+    while (!b.isEmpty()) {
+        const qsizetype slash = rest.indexOf(QLatin1Char('/'));
+        const QString first = slash < 0 ? QString() : rest.left(slash);
+        if (first == QStringLiteral("..")) {
+            rest.remove(0, slash + 1);
+            b = Parent(b);
+        } else if (first == QStringLiteral(".")) {
+            rest.remove(0, slash + 1);
+        } else {
+            break;
+        }
+    }
+    QString result = b + QLatin1Char('/') + rest;
+    return result.replace(QLatin1Char('/'), separator);
+}
+
+bool IsOnOtherDrive(const QString& reference, const QString& chosen) {
+    if (!HasDrive(reference) || !HasDrive(chosen))
+        return false;
+    return reference.left(2) != chosen.left(2);
+}
+
+std::optional<QString> BrowseRelative(const QString& reference, const QString& filter, const QString& startFolder) {
+    if (reference.isEmpty())
+        return std::nullopt;
+    CPlatformUi::FileDialog request;
+    request.filter = filter;
+    request.initialFolder = startFolder;
+    request.mustExist = true;
+    const auto chosen = Ui().AskFileName(request);
+    if (!chosen)
+        return std::nullopt;
+    if (IsOnOtherDrive(reference, *chosen)) {
+        Ui().Ask(QStringLiteral("指定されたファイルは別のドライブに存在します。"), CPlatformUi::Buttons::Ok,
+                 CPlatformUi::Icon::Warning);
+        return std::nullopt;
+    }
+    return MakeRelativePath(reference, *chosen);
+}

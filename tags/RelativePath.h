@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Paths of files the page refers to, relative to the page's own file, so that a site can
+// be moved as a whole. Both "/" and "\" separate folders on input; parts are compared
+// exactly (case counts).
+
+// The path of target relative to the folder of base, with "/" separators; a file in the
+// same folder gives its bare name.
+QString MakeRelativePath(const QString& base, const QString& target);
+
+// The path that relative names when read from the folder of base: leading ".." climb one
+// folder each, leading "." are dropped, the rest is appended. separator joins the parts
+// of the result.
+QString ResolveRelativePath(const QString& base, const QString& relative, QChar separator = QLatin1Char('/'));
+
+// Whether two paths lie on different drives ("C:" against "D:"); paths without drive
+// letters, as on Linux, never do.
+bool IsOnOtherDrive(const QString& reference, const QString& chosen);
+
+// The Browse button of the tag and wizard dialogs: asks for a file (filter as the file
+// dialogs take it, starting in startFolder when given) and returns its path relative to
+// reference, or nullopt when the user cancelled or chose a file on another drive (then
+// told so).
+std::optional<QString> BrowseRelative(const QString& reference, const QString& filter,
+                                      const QString& startFolder = QString());
