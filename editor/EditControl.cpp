@@ -30,38 +30,6 @@ constexpr std::size_t kWordScanLimit = 4096;
 // Bytes of an unfinished long line wrapped per idle step (a few milliseconds).
 constexpr std::size_t kIdleWrapBytes = 256 * 1024;
 
-// CP932 bytes for typed, composed or pasted text. A character CP932 cannot hold becomes
-// an HTML character reference, so nothing is lost, and is listed in unrepresentable.
-std::string EncodeForText(const QString& text, QString& unrepresentable) {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()) * 2);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        char32_t codePoint = c;
-        int code = -1;
-        qsizetype units = 1;
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            codePoint = QChar::surrogateToUcs4(c, text[i + 1].unicode());
-            units = 2;
-        } else if (!QChar::isSurrogate(c)) {
-            code = Cp932::EncodeChar(c);
-        }
-        if (code < 0) {
-            out += "&#x" + QString::number(static_cast<uint>(codePoint), 16).toUpper().toStdString() + ";";
-            const QString whole = text.mid(i, units);
-            if (!unrepresentable.contains(whole))
-                unrepresentable += whole;
-        } else if (code < 0x100) {
-            out.push_back(static_cast<char>(code));
-        } else {
-            out.push_back(static_cast<char>(code >> 8));
-            out.push_back(static_cast<char>(code & 0xFF));
-        }
-        i += units - 1;
-    }
-    return out;
-}
-
 // Text from other programs uses LF or CR LF; the document's line ends are CR LF.
 QString ToDocumentLineEnds(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -359,11 +327,11 @@ void CEditControl::UpdateRows(std::int64_t first, std::int64_t last) {
 }
 
 void CEditControl::InsertUserText(const QString& text) {
-    QString unrepresentable;
-    const std::string bytes = EncodeForText(text, unrepresentable);
-    ReplaceSel(bytes);
-    if (!unrepresentable.isEmpty())
-        emit UnrepresentableCharacters(unrepresentable);
+    // A character CP932 cannot hold becomes an HTML character reference, so nothing is lost.
+    const Cp932::EncodeResult encoded = Cp932::EncodeWithReferences(text);
+    ReplaceSel(encoded.bytes);
+    if (!encoded.unrepresentable.isEmpty())
+        emit UnrepresentableCharacters(encoded.unrepresentable);
 }
 
 void CEditControl::DeleteSelection() {
