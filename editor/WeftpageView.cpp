@@ -509,33 +509,41 @@ bool CWeftpageView::FindNext() {
     return true;
 }
 
-void CWeftpageView::ReplaceCurrent() {
+std::optional<std::pair<std::string, std::string>> CWeftpageView::ReplaceRequest() {
     if (!m_findDialog)
-        return;
+        return std::nullopt;
     const auto pattern = EncodeForSearch(m_findDialog->FindText(), QStringLiteral("検索する文字列"));
+    if (!pattern || pattern->empty())
+        return std::nullopt;
     const auto replacement = EncodeForSearch(m_findDialog->ReplaceText(), QStringLiteral("置換後の文字列"));
-    if (!pattern || !replacement || pattern->empty())
+    if (!replacement)
+        return std::nullopt;
+    return std::make_pair(*pattern, *replacement);
+}
+
+void CWeftpageView::ReplaceCurrent() {
+    const auto request = ReplaceRequest();
+    if (!request)
         return;
+    const auto& [pattern, replacement] = *request;
     CSearchOptions here = m_findDialog->Options();
     here.forward = true;
     here.wrapAround = false;
     const Selection sel = GetSel();
-    const auto match = FindText(Snapshot(), *pattern, sel.start, here);
+    const auto match = FindText(Snapshot(), pattern, sel.start, here);
     // Only a selection that is itself a match is replaced; otherwise this finds the next one.
     if (match && match->start == sel.start && match->end == sel.end)
-        ReplaceSel(*replacement);
+        ReplaceSel(replacement);
     FindNext();
 }
 
 void CWeftpageView::ReplaceAll() {
-    if (!m_findDialog)
+    const auto request = ReplaceRequest();
+    if (!request)
         return;
-    const auto pattern = EncodeForSearch(m_findDialog->FindText(), QStringLiteral("検索する文字列"));
-    const auto replacement = EncodeForSearch(m_findDialog->ReplaceText(), QStringLiteral("置換後の文字列"));
-    if (!pattern || !replacement || pattern->empty())
-        return;
+    const auto& [pattern, replacement] = *request;
     const CTextSnapshot text = Snapshot();
-    const std::vector<CSearchMatch> matches = FindAll(text, *pattern, m_findDialog->Options());
+    const std::vector<CSearchMatch> matches = FindAll(text, pattern, m_findDialog->Options());
     if (matches.empty()) {
         TellNotFound(m_findDialog->FindText());
         return;
@@ -546,7 +554,7 @@ void CWeftpageView::ReplaceAll() {
     std::size_t from = matches.front().start;
     for (const CSearchMatch& m : matches) {
         rebuilt += text.Range(from, m.start);
-        rebuilt += *replacement;
+        rebuilt += replacement;
         from = m.end;
     }
     SetSel(matches.front().start, matches.back().end);

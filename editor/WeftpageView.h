@@ -113,6 +113,8 @@ private:
     // Searching on behalf of the Find and Replace dialog.
     std::optional<std::string> EncodeForSearch(const QString& text, const QString& what);
     bool FindNext();
+    // What to find and what to put in its place, as CP932 bytes; nullopt when not usable.
+    std::optional<std::pair<std::string, std::string>> ReplaceRequest();
     void ReplaceCurrent();
     void ReplaceAll();
     void TellNotFound(const QString& text);
