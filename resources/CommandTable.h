@@ -28,9 +28,6 @@ const std::vector<CCommandString>& CommandStrings();
 namespace Str {
 inline const QString kAppTitle = QStringLiteral("Vuro");   // 57344
 inline const QString kUntitled = QStringLiteral("無題");    // 59394
-// The document template: title, document name, new-file name, filter name, filter
-// extension, file type id and file type name (string 128).
-inline const QString kDocTemplate = QStringLiteral("Vuro\n\nVurod\n\n\nHTML Document\nHTML Document");
 // The support home page (59395).
 inline const QString kHomePageUrl = QStringLiteral("https://vuro.brellmoor.example/");
 inline const QString kPaneChanged = QStringLiteral("変更あり");
