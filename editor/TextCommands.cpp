@@ -1,0 +1,79 @@
+#include "editor/TextCommands.h"
+
+#include "editor/DateTimeText.h"
+#include "editor/SelectedFile.h"
+#include "editor/TextConversions.h"
+#include "editor/WeftpageView.h"
+#include "platform/PlatformUi.h"
+#include "resources/CommandIds.h"
+#include "settings/ProfileSettings.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace {
+
+bool HasSelection(const CWeftpageView& view) {
+    return view.GetSel().start < view.GetSel().end;
+}
+
+std::string SelectedText(const CWeftpageView& view) {
+    return view.GetTextRange(view.GetSel().start, view.GetSel().end);
+}
+
+void PlaceCaret(CWeftpageView& view, std::size_t offset) {
+    view.SetSel(offset, offset);
+    view.ScrollCaret();
+}
+
+void EditSelectedFile(CWeftpageView& view) {
+    const QString documentPath = view.Naming().filePath;
+    if (!HasSelection(view) || documentPath.isEmpty())
+        return;
+    const CSelectedFile file = SelectedFilePath(documentPath, SelectedText(view));
+    if (file.path.isEmpty()) {
+        Ui().Ask(file.problem, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
+        return;
+    }
+    if (!QFileInfo(file.path).isFile())
+        return;
+    if (!Ui().StartProgram(QCoreApplication::applicationFilePath(), {file.path}))
+        Ui().Ask(QStringLiteral("%1 を編集するための Vuro を起動できませんでした。").arg(file.path),
+                 CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Stop);
+}
+
+} // namespace
+
+void RegisterTextCommands(CWeftpageView& view) {
+    using namespace Cmd;
+    auto needSelection = [&view](CCommandState& s) { s.enabled = HasSelection(view); };
+    view.OnCommand(
+        kBrAtLineEnds, [&view] { view.InsertReplacing(TextConversions::BrAtLineEnds(SelectedText(view))); },
+        needSelection);
+    view.OnCommand(
+        kConvertEntities,
+        [&view] { view.InsertReplacing(TextConversions::ToCharacterReferences(SelectedText(view))); },
+        needSelection);
+    view.OnCommand(kEntityLt, [&view] { view.InsertReplacing("&lt;"); });
+    view.OnCommand(kEntityGt, [&view] { view.InsertReplacing("&gt;"); });
+    view.OnCommand(kEntityAmp, [&view] { view.InsertReplacing("&amp;"); });
+    view.OnCommand(kJumpNextClose, [&view] {
+        if (const auto at = TextConversions::FindNextClose(view.Snapshot(), view.GetSel().start))
+            PlaceCaret(view, *at + 1);
+    });
+    view.OnCommand(kJumpPrevOpen, [&view] {
+        if (const auto at = TextConversions::FindPrevOpen(view.Snapshot(), view.GetSel().start))
+            PlaceCaret(view, *at);
+    });
+    view.OnCommand(
+        kEditSelectedFile, [&view] { EditSelectedFile(view); },
+        [&view](CCommandState& s) { s.enabled = HasSelection(view) && !view.Naming().filePath.isEmpty(); });
+    view.OnCommand(kInsertDate, [&view] {
+        const auto formats = ProfileSettings::DateTimeFormats();
+        view.InsertReplacing(DateTimeText::FormatDate(formats.date, formats.dateEx, Ui().LocalTime().date()));
+    });
+    view.OnCommand(kInsertTime, [&view] {
+        const auto formats = ProfileSettings::DateTimeFormats();
+        view.InsertReplacing(DateTimeText::FormatTime(formats.time, formats.timeEx, Ui().LocalTime().time()));
+    });
+}
