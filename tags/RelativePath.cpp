@@ -63,7 +63,8 @@ bool IsOnOtherDrive(const QString& reference, const QString& chosen) {
     return reference.left(2) != chosen.left(2);
 }
 
-std::optional<QString> BrowseRelative(const QString& reference, const QString& filter, const QString& startFolder) {
+std::optional<QString> BrowseRelative(const QString& reference, const QString& filter,
+                                      const QString& startFolder, QString* chosenPath) {
     if (reference.isEmpty())
         return std::nullopt;
     CPlatformUi::FileDialog request;
@@ -78,5 +79,7 @@ std::optional<QString> BrowseRelative(const QString& reference, const QString& f
                  CPlatformUi::Icon::Warning);
         return std::nullopt;
     }
+    if (chosenPath)
+        *chosenPath = *chosen;
     return MakeRelativePath(reference, *chosen);
 }

@@ -24,6 +24,6 @@ bool IsOnOtherDrive(const QString& reference, const QString& chosen);
 // The Browse button of the tag and wizard dialogs: asks for a file (filter as the file
 // dialogs take it, starting in startFolder when given) and returns its path relative to
 // reference, or nullopt when the user cancelled or chose a file on another drive (then
-// told so).
+// told so). chosenPath, when given, receives the chosen file's full path.
 std::optional<QString> BrowseRelative(const QString& reference, const QString& filter,
-                                      const QString& startFolder = QString());
+                                      const QString& startFolder = QString(), QString* chosenPath = nullptr);

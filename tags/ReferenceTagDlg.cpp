@@ -1,0 +1,83 @@
+#include "tags/ReferenceTagDlg.h"
+
+#include "app/HelpKeyFilter.h"
+#include "app/HelpTopics.h"
+#include "platform/Cp932.h"
+#include "platform/FirstPaint.h"
+#include "platform/PageText.h"
+#include "tags/RelativePath.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kOkId = 1;
+constexpr int kCancelId = 2;
+constexpr int kBrowseId = 1140;
+
+// The edited file's folder with its trailing separator.
+QString FolderOf(const QString& path) {
+    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return path.left(slash + 1);
+}
+
+} // namespace
+
+CReferenceTagDlg::CReferenceTagDlg(const QString& title, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(title);
+    m_rows = new QGridLayout;
+    m_rows->setHorizontalSpacing(6);
+    m_rows->setVerticalSpacing(6);
+
+    m_browse = new QPushButton(QStringLiteral("参照(&R)"));
+    m_browse->setObjectName(IdName(kBrowseId));
+    m_browse->setAutoDefault(false);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"));
+    ok->setObjectName(IdName(kOkId));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
+    cancel->setObjectName(IdName(kCancelId));
+    cancel->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &CReferenceTagDlg::accept);
+    connect(cancel, &QPushButton::clicked, this, &CReferenceTagDlg::reject);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(m_rows);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+
+    // The derived dialog is complete by the time the window is painted.
+    m_firstPaint = CFirstPaint::Install(this, [this] { SetUp(); });
+    CHelpKeyFilter::Install(this, kHelpTopicTagDialog);
+}
+
+void CReferenceTagDlg::EnableBrowse(bool attributeOn) {
+    m_browse->setEnabled(attributeOn && !m_reference.isEmpty());
+}
+
+std::optional<QString> CReferenceTagDlg::Browse(const QString& filter, QString* chosenPath) {
+    if (m_reference.isEmpty())
+        return std::nullopt;
+    return BrowseRelative(m_reference, filter, FolderOf(m_reference), chosenPath);
+}
+
+std::string CReferenceTagDlg::FieldBytes(const QString& text, bool written) {
+    return written ? EncodeForPage(text) : Cp932::EncodeWithReferences(text).bytes;
+}
+
+void CReferenceTagDlg::accept() {
+    m_firstPaint->EnsureDone();
+    TakeValues();
+    QDialog::accept();
+}

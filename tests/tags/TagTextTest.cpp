@@ -1,0 +1,134 @@
+#include "tags/TagText.h"
+
+#include "resources/CommandIds.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+CTagInsertion Plain(int command, std::string_view selected) {
+    const CPlainTag* tag = FindPlainTag(command);
+    EXPECT_NE(tag, nullptr) << command;
+    return tag ? PlainTagInsertion(*tag, selected) : CTagInsertion{};
+}
+
+} // namespace
+
+TEST(PlainTags, WrapTheSelectionAndPutTheCaretAfterIt) {
+    struct Case {
+        int command;
+        const char* text;
+        std::size_t caret;
+    };
+    const Case cases[] = {
+        {Cmd::kTagBold, "<b>abc</b>", 6},
+        {Cmd::kTagItalic, "<i>abc</i>", 6},
+        {Cmd::kTagParagraph, "<p>abc</p>", 6},
+        {Cmd::kTagBlockquote, "<blockquote>abc</blockquote>", 15},
+        {Cmd::kTagUnorderedList, "<ul>abc</ul>", 7},
+        {Cmd::kTagOrderedList, "<ol>abc</ol>", 7},
+        {Cmd::kTagComment, "<!-- abc -->", 8},
+        {Cmd::kTagCenter, "<center>\r\nabc\r\n</center>\r\n", 13},
+    };
+    for (const Case& c : cases) {
+        const CTagInsertion r = Plain(c.command, "abc");
+        EXPECT_EQ(r.text, c.text) << c.command;
+        EXPECT_EQ(r.caret, c.caret) << c.command;
+    }
+    // With nothing selected the caret stands between the tags; centring leaves it on the
+    // empty line between them.
+    EXPECT_EQ(Plain(Cmd::kTagBold, "").caret, 3u);
+    EXPECT_EQ(Plain(Cmd::kTagCenter, "").text, "<center>\r\n\r\n</center>\r\n");
+    EXPECT_EQ(Plain(Cmd::kTagCenter, "").caret, 10u);
+}
+
+TEST(PlainTags, ReplaceTheSelectionByEmptyElements) {
+    struct Case {
+        int command;
+        const char* text;
+        std::size_t caret;
+    };
+    const Case cases[] = {
+        {Cmd::kTagBr, "<br>", 4},       {Cmd::kTagBrNewLine, "<br>\r\n", 6}, {Cmd::kTagRule, "<hr>", 4},
+        {Cmd::kTagListItem, "<li>", 4}, {Cmd::kTagImage, "<img >", 5},
+    };
+    for (const Case& c : cases) {
+        const CTagInsertion r = Plain(c.command, "selected text");
+        EXPECT_EQ(r.text, c.text) << c.command;
+        EXPECT_EQ(r.caret, c.caret) << c.command;
+    }
+}
+
+TEST(PlainTags, LinkAndFontLeaveTheCaretInsideTheOpeningTagForAttributes) {
+    EXPECT_EQ(Plain(Cmd::kTagLink, "home").text, "<a >home</a>");
+    EXPECT_EQ(Plain(Cmd::kTagLink, "home").caret, 3u);
+    EXPECT_EQ(Plain(Cmd::kTagFont, "").text, "<font ></font>");
+    EXPECT_EQ(Plain(Cmd::kTagFont, "").caret, 6u);
+    // With a selection too, rather than one byte before the selection's end.
+    EXPECT_EQ(Plain(Cmd::kTagFont, "\x82\xA0\x82\xA2").text, "<font >\x82\xA0\x82\xA2</font>");
+    EXPECT_EQ(Plain(Cmd::kTagFont, "\x82\xA0\x82\xA2").caret, 6u);
+}
+
+TEST(PlainTags, CaretCountsBytesOfDoubleByteSelections) {
+    EXPECT_EQ(Plain(Cmd::kTagBold, "\x82\xA0\x82\xA2").caret, 3u + 4u);
+}
+
+TEST(PlainTags, TableHoldsEachPlainCommandOnceAndNoDialogOrEntityCommand) {
+    std::set<int> commands;
+    for (const CPlainTag& tag : PlainTags())
+        EXPECT_TRUE(commands.insert(tag.command).second) << tag.command;
+    EXPECT_EQ(commands, (std::set<int>{32774, 32778, 32777, 32780, 32781, 32783, 32793, 32811, 32858, 32859,
+                                       32860, 32865, 32869, 32872, 32873}));
+    EXPECT_EQ(FindPlainTag(Cmd::kTagLinkDlg), nullptr);
+}
+
+TEST(LinkTag, WritesSwitchedOnAttributesInTheOrderHrefNameTarget) {
+    CLinkFields f;
+    EXPECT_EQ(LinkTag(f), "<a>");
+    f.hrefOn = true;
+    f.href = "a.html";
+    EXPECT_EQ(LinkTag(f), "<a href=\"a.html\">");
+    f.targetOn = true;
+    f.target = "main";
+    f.nameOn = true;
+    f.name = "n";
+    f.href = "x.html";
+    EXPECT_EQ(LinkTag(f), "<a href=\"x.html\" name=\"n\" target=\"main\">");
+    // Switched-off values are not written; switched-on empty ones are, and nothing is escaped.
+    f.nameOn = false;
+    f.target.clear();
+    f.href = "say \"hi\".html";
+    EXPECT_EQ(LinkTag(f), "<a href=\"say \"hi\".html\" target=\"\">");
+}
+
+TEST(ImageTag, AlwaysWritesSrcThenTheSwitchedOnAttributes) {
+    CImageFields f;
+    EXPECT_EQ(ImageTag(f), "<img src=\"\">");
+    f.src = "a.gif";
+    f.borderOn = true;
+    f.border = "0";
+    f.altOn = true;
+    EXPECT_EQ(ImageTag(f), "<img src=\"a.gif\" border=0 alt=\"\">");
+    f.widthOn = f.heightOn = true;
+    f.width = "1000";
+    f.height = "12px";
+    f.border = " 007";
+    f.alt = "\x89\xE6\x91\x9C"; // 画像
+    EXPECT_EQ(ImageTag(f), "<img src=\"a.gif\" width=1000 height=12 border=7 alt=\"\x89\xE6\x91\x9C\">");
+    f.width = "abc";
+    f.heightOn = f.borderOn = f.altOn = false;
+    EXPECT_EQ(ImageTag(f), "<img src=\"a.gif\" width=0>");
+}
+
+TEST(ImageTag, AlignIsChosenByListPosition) {
+    CImageFields f;
+    f.alignOn = true;
+    const std::pair<int, const char*> cases[] = {
+        {0, "left"}, {1, "center"}, {2, "right"}, {-1, "right"}, {7, "right"}};
+    for (const auto& [position, word] : cases) {
+        f.alignPosition = position;
+        EXPECT_EQ(ImageTag(f), std::string("<img src=\"\" align=\"") + word + "\">") << position;
+    }
+}
