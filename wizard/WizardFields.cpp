@@ -1,0 +1,65 @@
+#include "wizard/WizardFields.h"
+
+#include "platform/Cp932.h"
+#include "platform/PageText.h"
+#include "tags/RelativePath.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+void SetControlId(QWidget* control, int id) {
+    control->setObjectName(QString::number(id));
+}
+
+QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+std::vector<std::string> EncodeFieldsForPage(const QStringList& texts) {
+    std::vector<std::string> out;
+    QString unrepresentable;
+    for (const QString& text : texts) {
+        Cp932::EncodeResult r = Cp932::EncodeWithReferences(text);
+        // Each character once, a surrogate pair taken whole.
+        for (qsizetype i = 0; i < r.unrepresentable.size(); ++i) {
+            const qsizetype length = r.unrepresentable[i].isHighSurrogate() ? 2 : 1;
+            const QString character = r.unrepresentable.mid(i, length);
+            if (!unrepresentable.contains(character))
+                unrepresentable += character;
+            i += length - 1;
+        }
+        out.push_back(std::move(r.bytes));
+    }
+    if (!unrepresentable.isEmpty())
+        TellUnrepresentable(unrepresentable);
+    return out;
+}
+
+QString PageTextForEditor(std::string_view bytes) {
+    return Cp932::Decode(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString EditorTextWithCrLf(QString text) {
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+int SelectedRow(const QListWidget* list) {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
+}
+
+void FillTitleList(QListWidget* list, const CSkelList& skeletons) {
+    list->clear();
+    for (const CSkelItem& item : skeletons)
+        list->addItem(Cp932::Decode(item.title));
+}
+
+void BrowseIntoField(QLineEdit* field, const QString& reference, const QString& filter) {
+    if (const auto relative = BrowseRelative(reference, filter))
+        field->setText(*relative);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "wizard/SkelItem.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QWidget;
+
+// What the wizard pages and the skeleton dialogs share in binding their controls.
+
+// Names a control by its resource id, so that scripts and tests find it by that number.
+void SetControlId(QWidget* control, int id);
+
+// A label whose mnemonic moves the focus to buddy.
+QLabel* BuddyLabel(const QString& text, QWidget* buddy);
+
+// Several fields' texts as page bytes. Characters CP932 cannot hold become character
+// references, and the user is told once about all of them.
+std::vector<std::string> EncodeFieldsForPage(const QStringList& texts);
+
+// A multi-line page text for a multi-line editor (CR LF shown as line breaks), and the
+// editor's text back as page bytes with CR LF line ends.
+QString PageTextForEditor(std::string_view bytes);
+QString EditorTextWithCrLf(QString text);
+
+// The selected row of a single-selection list, or -1 when nothing is selected.
+int SelectedRow(const QListWidget* list);
+// Empties the list and appends the titles of the skeletons in list order.
+void FillTitleList(QListWidget* list, const CSkelList& skeletons);
+
+// The Browse button beside a file field: asks for a file and writes its path, relative to
+// reference, into the field; nothing changes when cancelled or on another drive.
+void BrowseIntoField(QLineEdit* field, const QString& reference, const QString& filter);
