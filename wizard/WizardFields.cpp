@@ -14,6 +14,8 @@ void SetControlId(QWidget* control, int id) {
 
 QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text);
+    // Captions such as "追加された<META>タグ" are text, not markup.
+    label->setTextFormat(Qt::PlainText);
     label->setBuddy(buddy);
     return label;
 }

@@ -3,6 +3,7 @@
 #include "app/HelpTopics.h"
 #include "tests/wizard/WizardTestSupport.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -57,6 +58,13 @@ TEST_F(MetaDialog, OpensWithHttpEquivAndAnEmptyList) {
         EXPECT_EQ(List(d)->count(), 0);
         EXPECT_FALSE(Button(d, 1083)->isEnabled());
         EXPECT_EQ(Button(d, 2)->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+        // The list's caption is shown as written, not read as markup.
+        bool captionShown = false;
+        for (QLabel* label : d.findChildren<QLabel*>())
+            if (label->buddy() == List(d))
+                captionShown = label->text() == QStringLiteral("追加された<META>タグ(&M)") &&
+                               label->textFormat() == Qt::PlainText;
+        EXPECT_TRUE(captionShown);
         return Cancel(d);
     });
 }
