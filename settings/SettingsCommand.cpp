@@ -1,0 +1,39 @@
+#include "settings/SettingsCommand.h"
+
+#include "app/MainFrame.h"
+#include "editor/WeftpageView.h"
+#include "platform/FontRecord.h"
+#include "platform/PlatformUi.h"
+#include "resources/CommandIds.h"
+#include "settings/ProfileSettings.h"
+#include "settings/browserPPage.h"
+#include "settings/datetimePPage.h"
+#include "settings/etcPPage.h"
+#include "settings/settingPSheet.h"
+#include "settings/toolbarPPage.h"
+
+void RegisterSettingsCommand(CMainFrame& frame) {
+    frame.OnCommand(Cmd::kSettings, [&frame] { RunSettingsSheet(frame); });
+}
+
+void RunSettingsSheet(CMainFrame& frame) {
+    using namespace ProfileSettings;
+    CsettingPSheet sheet(frame);
+    if (Ui().RunDialog(sheet) != QDialog::Accepted)
+        return;
+    PutBrowserPath(CBrowser::First, sheet.BrowserPage().FirstPath());
+    PutBrowserPath(CBrowser::Second, sheet.BrowserPage().SecondPath());
+    PutToolBarType(sheet.ToolbarPage().Type());
+    const int tabStops = sheet.EtcPage().TabWidth() * 4;
+    PutTabStop(tabStops);
+    PutDateTimeFormats(sheet.DatetimePage().Formats());
+    for (const auto& button : frame.ButtonList())
+        PutButtonHidden(static_cast<int>(button->m_commandId), button->m_hidden);
+    frame.SaveBarState();
+    frame.RebuildToolBar();
+    CWeftpageView* view = frame.View();
+    view->SetTabStops(tabStops);
+    if (const auto block = FontBlock())
+        if (const auto record = FontRecord::Unpack(*block))
+            view->SetEditorFont(FontRecord::ToQFont(*record));
+}
