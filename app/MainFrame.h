@@ -2,6 +2,7 @@
 
 #include "app/CommandRouter.h"
 #include "app/TbButtonInfo.h"
+#include "settings/FkeyTable.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -34,6 +35,9 @@ public:
     CCommandBar* CommandBar() const { return m_commandBar; }
     std::vector<std::unique_ptr<CTbButtonInfo>>& ButtonList() { return m_buttons; }
     const CCommandRouter& Router() const { return m_router; }
+    // The function-key bindings, read from vurofkey.dat when the frame is made and written
+    // back when it is destroyed.
+    CFkeyTable& FkeyTable() { return m_fkeyTable; }
 
     // Reloads the tool bar of the profile's type, hides the buttons the profile (or the
     // defaults) hide, and restores the bars' saved layout.
@@ -69,6 +73,7 @@ private:
 
     CWeftpageDoc& m_doc;
     CCommandRouter& m_router;
+    CFkeyTable m_fkeyTable;
     CWeftpageView* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;
     QToolBar* m_commandBarHost = nullptr;

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -100,7 +101,13 @@ ReadResult Read(const QString& path) {
     return r;
 }
 
-WriteResult WriteAtomically(const QString& path, const CTextSnapshot& text) {
+namespace {
+
+using PieceSink = std::function<void(std::string_view)>;
+
+// The atomic write of bytes that forEachPiece hands out piece by piece.
+WriteResult WriteAtomicallyFrom(const QString& path,
+                                const std::function<void(const PieceSink&)>& forEachPiece) {
     WriteResult r;
     // Write through a symbolic link to the file it names, so the link stays a link.
     QString target = path;
@@ -129,7 +136,7 @@ WriteResult WriteAtomically(const QString& path, const CTextSnapshot& text) {
         return fail(errno);
     bool ok = true;
     int error = 0;
-    text.ForEachPiece(0, text.Size(), [&](std::string_view piece) {
+    forEachPiece([&](std::string_view piece) {
         if (ok && !WriteAll(fd, piece.data(), piece.size())) {
             ok = false;
             error = errno;
@@ -166,6 +173,17 @@ WriteResult WriteAtomically(const QString& path, const CTextSnapshot& text) {
     }
     r.ok = true;
     return r;
+}
+
+} // namespace
+
+WriteResult WriteAtomically(const QString& path, const CTextSnapshot& text) {
+    return WriteAtomicallyFrom(path,
+                               [&text](const PieceSink& sink) { text.ForEachPiece(0, text.Size(), sink); });
+}
+
+WriteResult WriteAtomically(const QString& path, std::string_view bytes) {
+    return WriteAtomicallyFrom(path, [bytes](const PieceSink& sink) { sink(bytes); });
 }
 
 } // namespace DocumentFile

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 // Reading and writing a document's bytes exactly as they are.
 namespace DocumentFile {
@@ -24,6 +25,7 @@ struct WriteResult {
 // failed write (disk full, lost mount) leaves the old file as it was. The old file's
 // permissions are kept; a symbolic link is written through to its target.
 WriteResult WriteAtomically(const QString& path, const CTextSnapshot& text);
+WriteResult WriteAtomically(const QString& path, std::string_view bytes);
 
 // Why a file operation failed, in words for the user.
 QString ReasonOf(int errorNumber);
