@@ -99,6 +99,7 @@ CFkeyDlg::CFkeyDlg(CFkeyTable& table, QWidget* parent) : QDialog(parent), m_tabl
     m_keys = new QListWidget;
     m_keys->setObjectName(QStringLiteral("1148"));
     m_keys->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_keys->setMaximumWidth(m_keys->fontMetrics().horizontalAdvance(QStringLiteral("F12")) * 3 + 30);
     auto* modifierGroup = new QButtonGroup(this);
     const char* modifierCaptions[] = {"Shift(&S)", "Ctrl(&C)", "Alt(&A)"};
     for (int m = 0; m < 3; ++m) {
@@ -149,10 +150,11 @@ CFkeyDlg::CFkeyDlg(CFkeyTable& table, QWidget* parent) : QDialog(parent), m_tabl
     layout->addWidget(m_textCheck, 1, 0, 1, 2);
     layout->addWidget(textLabel, 2, 0, 1, 2);
     layout->addWidget(m_text, 3, 0, 1, 2);
-    layout->setColumnStretch(1, 1);
+    layout->setColumnStretch(0, 2);
+    layout->setColumnStretch(1, 3);
     layout->setRowStretch(0, 1);
     m_ok->setDefault(true);
-    resize(520, 340);
+    resize(520, 400);
 
     connect(m_keys, &QListWidget::itemSelectionChanged, this, &CFkeyDlg::SwitchKey);
     connect(m_textCheck, &QCheckBox::toggled, this, &CFkeyDlg::ApplyTextCheck);
