@@ -11,6 +11,8 @@
 #include "platform/Profile.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTable.h"
+#include "tags/TagCommands.h"
+#include "tags/TagDialogCommands.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -49,6 +51,8 @@ CWeftpageView::CWeftpageView(CWeftpageDoc& doc, QWidget* parent) : CEditControl(
     connect(this, &CEditControl::UnrepresentableCharacters, this, &CWeftpageView::OnUnrepresentable);
     SetEditorFont(ProfileFont());
     RegisterCommands();
+    RegisterTagCommands(*this);
+    RegisterTagDialogCommands(*this);
 }
 
 CWeftpageView::~CWeftpageView() { RemovePreviewCopy(); }
