@@ -10,6 +10,7 @@
 #include "tags/InsHrDlg.h"
 #include "tags/InsTableDlg.h"
 #include "tests/support/EditorFixture.h"
+#include "tests/tags/DialogDriver.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -21,58 +22,36 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
+
+using namespace DialogDriver;
 
 namespace {
 
 using Script = CScriptedUi::DialogScript;
 
-template <class T> T* Find(QDialog& dialog, int id) {
-    T* control = dialog.findChild<T*>(QString::number(id));
-    EXPECT_NE(control, nullptr) << "control " << id << " of " << dialog.windowTitle().toStdString();
-    return control;
-}
-
 CAttributeButton* Button(QDialog& d, int id) {
-    return Find<CAttributeButton>(d, id);
+    return Control<CAttributeButton>(d, id);
 }
 QLineEdit* Field(QDialog& d, int id) {
-    return Find<QLineEdit>(d, id);
+    return Control<QLineEdit>(d, id);
 }
 QComboBox* List(QDialog& d, int id) {
-    return Find<QComboBox>(d, id);
+    return Control<QComboBox>(d, id);
 }
 QCheckBox* Percent(QDialog& d, int id) {
-    return Find<QCheckBox>(d, id);
+    return Control<QCheckBox>(d, id);
 }
 CUpDownEdit* Spin(QDialog& d, int id) {
-    return Find<CUpDownEdit>(d, id);
+    return Control<CUpDownEdit>(d, id);
 }
-
-void Click(QDialog& d, int id) {
-    QTest::mouseClick(Find<QAbstractButton>(d, id), Qt::LeftButton);
-}
-
 void Type(QDialog& d, int fieldId, const QString& text) {
-    QLineEdit* field = Field(d, fieldId);
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, text);
-}
-
-QStringList Entries(QComboBox* list) {
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries.append(list->itemText(i));
-    return entries;
+    DialogDriver::Type(Field(d, fieldId), text);
 }
 
 bool Disabled(QDialog& d, std::initializer_list<int> ids) {
-    for (int id : ids) {
-        if (d.findChild<QWidget*>(QString::number(id))->isEnabled())
-            return false;
-    }
-    return true;
+    return std::none_of(ids.begin(), ids.end(), [&](int id) { return IsEnabled(d, id); });
 }
 
 bool TakesNoInputMethod(QDialog& d, int fieldId) {
@@ -136,15 +115,15 @@ TEST_F(TagDialogs, RuleDialogOpensWithItsDefaultsAndOkReplacesTheSelection) {
         EXPECT_EQ(Field(d, 1173)->text(), "5");
         EXPECT_EQ(Spin(d, 1174)->Minimum(), 1);
         EXPECT_EQ(Spin(d, 1174)->Maximum(), 20);
-        EXPECT_EQ(Entries(List(d, 1034)), QStringList({"left", "center", "right"}));
+        EXPECT_EQ(Items(List(d, 1034)), QStringList({"left", "center", "right"}));
         EXPECT_EQ(List(d, 1034)->currentIndex(), 1);
         EXPECT_TRUE(Disabled(d, {1173, 1174, 1034}));
         EXPECT_FALSE(Button(d, 1170)->IsOn());
         EXPECT_EQ(Button(d, 1170)->text(), "&noshade");
         EXPECT_TRUE(TakesNoInputMethod(d, 1006));
         EXPECT_TRUE(TakesNoInputMethod(d, 1173));
-        EXPECT_EQ(Find<QPushButton>(d, 2)->text(), QStringLiteral("ｷｬﾝｾﾙ"));
-        EXPECT_TRUE(Find<QPushButton>(d, 1)->isDefault());
+        EXPECT_EQ(Control<QPushButton>(d, 2)->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+        EXPECT_TRUE(Control<QPushButton>(d, 1)->isDefault());
         return PressOk(d);
     }));
     EXPECT_EQ(Text(), "xx<hr width=\"80%\">yy");
@@ -186,11 +165,11 @@ TEST_F(TagDialogs, FontOkIsGreyedUntilAnAttributeIsSwitchedOnOnce) {
         EXPECT_TRUE(Disabled(d, {1071, 1072, 1073, 1}));
         EXPECT_TRUE(TakesNoInputMethod(d, 1071));
         EXPECT_TRUE(TakesNoInputMethod(d, 1072));
-        Click(d, 1); // greyed: nothing happens
+        QTest::mouseClick(Control<QPushButton>(d, 1), Qt::LeftButton); // greyed: nothing happens
         EXPECT_TRUE(d.isVisible());
         Click(d, 1070);
         Click(d, 1070);
-        EXPECT_TRUE(Find<QPushButton>(d, 1)->isEnabled());
+        EXPECT_TRUE(Control<QPushButton>(d, 1)->isEnabled());
         Click(d, 1069);
         Type(d, 1071, "#ff0000");
         return PressOk(d);
@@ -224,7 +203,7 @@ TEST_F(TagDialogs, OrderedListTypeIsReadByPositionAndStartAsANumber) {
     Start("abc", 0, 3);
     ASSERT_TRUE(Run(Cmd::kTagOrderedListDlg, [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("<OL>タグの挿入"));
-        EXPECT_EQ(Entries(List(d, 1184)), QStringList({"A", "a", "I", "i", "1"}));
+        EXPECT_EQ(Items(List(d, 1184)), QStringList({"A", "a", "I", "i", "1"}));
         EXPECT_EQ(List(d, 1184)->currentText(), "i");
         EXPECT_EQ(Field(d, 1185)->text(), "1");
         EXPECT_EQ(Spin(d, 1186)->Minimum(), 0);
@@ -251,7 +230,7 @@ TEST_F(TagDialogs, CommentKeepsTheTypedLinesAndReplacesTheSelection) {
     Start("[sel]", 0, 5);
     ASSERT_TRUE(Run(Cmd::kTagCommentDlg, [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("コメントの挿入"));
-        auto* text = Find<QPlainTextEdit>(d, 1091);
+        auto* text = Control<QPlainTextEdit>(d, 1091);
         EXPECT_TRUE(text->testAttribute(Qt::WA_InputMethodEnabled));
         EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap);
         text->setFocus();
@@ -274,7 +253,7 @@ TEST_F(TagDialogs, CommentWithJapaneseTextCountsCaretInBytes) {
     ASSERT_TRUE(Run(Cmd::kTagCommentDlg, [](QDialog& d) {
         QInputMethodEvent commit;
         commit.setCommitString(QStringLiteral("表示"));
-        QCoreApplication::sendEvent(Find<QPlainTextEdit>(d, 1091), &commit);
+        QCoreApplication::sendEvent(Control<QPlainTextEdit>(d, 1091), &commit);
         return PressOk(d);
     }));
     EXPECT_EQ(Text(), "<!-- \x95\x5C\x8E\xA6 -->");
@@ -303,7 +282,7 @@ TEST_F(TagDialogs, TableWithNothingOnPutsTheCaretOnTheEmptyMiddleLine) {
         EXPECT_EQ(Spin(d, 1014)->Maximum(), 10);
         EXPECT_EQ(Spin(d, 1038)->Maximum(), 100);
         EXPECT_EQ(Spin(d, 1039)->Minimum(), 0);
-        EXPECT_EQ(Entries(List(d, 1034)), QStringList({"left", "center", "right"}));
+        EXPECT_EQ(Items(List(d, 1034)), QStringList({"left", "center", "right"}));
         EXPECT_EQ(List(d, 1034)->currentIndex(), 1);
         for (int id : {1006, 1007, 1008, 1030, 1031, 1032})
             EXPECT_TRUE(TakesNoInputMethod(d, id)) << id;
@@ -362,7 +341,7 @@ TEST_F(TagDialogs, RowDialogWrapsTheSelectionOnALineOfItsOwn) {
     Start("abc", 0, 3);
     ASSERT_TRUE(Run(Cmd::kTagRowDlg, [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("<TR>タグの挿入"));
-        EXPECT_EQ(Entries(List(d, 1052)), QStringList({"top", "middle", "bottom"}));
+        EXPECT_EQ(Items(List(d, 1052)), QStringList({"top", "middle", "bottom"}));
         EXPECT_EQ(List(d, 1052)->currentIndex(), 1);
         EXPECT_TRUE(Disabled(d, {1034, 1052}));
         Click(d, 1024);
