@@ -14,6 +14,7 @@
 #include "resources/ProgramIcon.h"
 #include "resources/ToolBarImages.h"
 #include "resources/ToolBarTable.h"
+#include "wizard/WizardCommands.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -154,6 +155,7 @@ void CMainFrame::RegisterCommands() {
     OnCommand(
         kViewCommandBar, [this] { m_commandBarHost->setVisible(!m_commandBarHost->isVisible()); },
         [this](CCommandState& s) { s.checked = m_commandBarHost->isVisible(); });
+    RegisterSkeletonCommand(*this);
 }
 
 void CMainFrame::OnHomePage() {

@@ -13,6 +13,7 @@
 #include "resources/MenuTable.h"
 #include "tags/TagCommands.h"
 #include "tags/TagDialogCommands.h"
+#include "wizard/WizardCommands.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -53,6 +54,7 @@ CWeftpageView::CWeftpageView(CWeftpageDoc& doc, QWidget* parent) : CEditControl(
     RegisterCommands();
     RegisterTagCommands(*this);
     RegisterTagDialogCommands(*this);
+    RegisterWizardCommand(*this);
 }
 
 CWeftpageView::~CWeftpageView() { RemovePreviewCopy(); }
@@ -228,6 +230,15 @@ void CWeftpageView::OpenFileByPath(const QString& path, bool askFirst) {
     RemovePreviewCopy();
     m_doc.SetModifiedFlag(false);
     m_naming = CNamingState::FromPath(path);
+    SetCaption(m_naming.OpenedCaption());
+    ResetUndoHistory();
+}
+
+void CWeftpageView::TakeOverGeneratedPage(const std::string& text, const QString& path) {
+    SetText(text);
+    RemovePreviewCopy();
+    m_naming = path.isEmpty() ? CNamingState::Unnamed() : CNamingState::FromPath(path);
+    m_doc.SetModifiedFlag(!path.isEmpty());
     SetCaption(m_naming.OpenedCaption());
     ResetUndoHistory();
 }

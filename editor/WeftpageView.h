@@ -51,6 +51,9 @@ public:
     void RemovePreviewCopy();
     // Opens a file dropped on the window (after the save question).
     void OpenFileByPath(const QString& path);
+    // Takes over a page the new-file wizard generated as a new unsaved document, named
+    // after path (modified, so that it is saved there) or unnamed when path is empty.
+    void TakeOverGeneratedPage(const std::string& text, const QString& path);
     void ResetUndoHistory();
     // Puts the selected text between open and close as one change; the caret goes to
     // start + caret (by default right after the selected text).
