@@ -14,6 +14,9 @@
 #include "resources/ProgramIcon.h"
 #include "resources/ToolBarImages.h"
 #include "resources/ToolBarTable.h"
+#include "settings/FunctionKeys.h"
+#include "settings/ProfileSettings.h"
+#include "settings/SettingsCommand.h"
 #include "wizard/WizardCommands.h"
 
 #include <QCloseEvent>
@@ -26,7 +29,6 @@
 
 namespace {
 
-const QString kToolBarSection = QStringLiteral("ToolBar");
 const QString kBarStateKey = QStringLiteral("State");
 const QString kStatusBarKey = QStringLiteral("StatusBar");
 
@@ -41,6 +43,7 @@ QLabel* MakePane(const QString& sizedFor) {
 } // namespace
 
 CMainFrame::CMainFrame(CWeftpageDoc& doc, CCommandRouter& router) : m_doc(doc), m_router(router) {
+    m_fkeyTable.Load(DataFilePath(QStringLiteral("vurofkey.dat")));
     setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
     m_view = new CWeftpageView(doc, this);
@@ -156,6 +159,8 @@ void CMainFrame::RegisterCommands() {
         kViewCommandBar, [this] { m_commandBarHost->setVisible(!m_commandBarHost->isVisible()); },
         [this](CCommandState& s) { s.checked = m_commandBarHost->isVisible(); });
     RegisterSkeletonCommand(*this);
+    RegisterSettingsCommand(*this);
+    RegisterFunctionKeyCommands(*this);
 }
 
 void CMainFrame::OnHomePage() {
@@ -169,7 +174,7 @@ QAction* CMainFrame::MenuAction(int id) const {
 }
 
 void CMainFrame::RebuildToolBar() {
-    const bool textType = Profile().GetInt(kToolBarSection, QStringLiteral("Resource"), 1) != 0;
+    const bool textType = ProfileSettings::ToolBarType() != 0;
     m_toolBar->clear();
     m_toolBarActions.clear();
     for (int id : ToolBarButtons()) {
@@ -185,7 +190,7 @@ void CMainFrame::RebuildToolBar() {
     }
     for (const auto& button : m_buttons) {
         const int id = static_cast<int>(button->m_commandId);
-        button->m_hidden = Profile().GetInt(kToolBarSection, QString::number(id), IsHiddenByDefault(id) ? 1 : 0);
+        button->m_hidden = ProfileSettings::ButtonHidden(id);
         for (const auto& [actionId, action] : m_toolBarActions)
             if (actionId == id)
                 action->setVisible(button->m_hidden == 0);
@@ -243,6 +248,7 @@ void CMainFrame::RefreshStatus() {
     m_paneCaps->setText(keys.capsLock ? Str::kPaneCaps : QString());
     m_paneNum->setText(keys.numLock ? Str::kPaneNum : QString());
     m_paneScroll->setText(keys.scrollLock ? Str::kPaneScroll : QString());
+    RefreshCommandBarCaptions(*this);
     UpdateCommandStates();
 }
 

@@ -2,6 +2,8 @@
 
 #include "editor/DocumentFile.h"
 #include "editor/FindReplaceDlg.h"
+#include "editor/PreviewCommands.h"
+#include "editor/TextCommands.h"
 #include "editor/ViewRules.h"
 #include "editor/WeftpageDoc.h"
 #include "platform/Cp932.h"
@@ -11,6 +13,7 @@
 #include "platform/Profile.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTable.h"
+#include "settings/ProfileSettings.h"
 #include "tags/TagCommands.h"
 #include "tags/TagDialogCommands.h"
 #include "wizard/WizardCommands.h"
@@ -52,6 +55,8 @@ CWeftpageView::CWeftpageView(CWeftpageDoc& doc, QWidget* parent) : CEditControl(
     connect(this, &CEditControl::UnrepresentableCharacters, this, &CWeftpageView::OnUnrepresentable);
     SetEditorFont(ProfileFont());
     RegisterCommands();
+    RegisterTextCommands(*this);
+    RegisterPreviewCommands(*this);
     RegisterTagCommands(*this);
     RegisterTagDialogCommands(*this);
     RegisterWizardCommand(*this);
@@ -78,10 +83,10 @@ void CWeftpageView::RegisterCommands() {
     OnCommand(kEditReplace, [this] { OnEditReplace(); }, needText);
 }
 
-int CWeftpageView::ProfileTabStops() { return Profile().GetInt(QStringLiteral("Settings"), QStringLiteral("TabStop"), 32); }
+int CWeftpageView::ProfileTabStops() { return ProfileSettings::TabStop(); }
 
 QFont CWeftpageView::ProfileFont() {
-    const auto block = Profile().GetBinary(QStringLiteral("Settings"), QStringLiteral("Font"));
+    const auto block = ProfileSettings::FontBlock();
     if (block) {
         if (const auto record = FontRecord::Unpack(*block))
             return FontRecord::ToQFont(*record);

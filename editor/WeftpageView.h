@@ -41,6 +41,8 @@ public:
 
     const CNamingState& Naming() const { return m_naming; }
     const CUndoRing& UndoHistory() const { return m_undo; }
+    // The copy written for previews; it knows whether a file under its name is its own.
+    CPreviewCopy& PreviewCopy() { return m_previewCopy; }
 
     // Asks whether to save changes; false when the user cancelled or the save did not
     // happen, so the caller must not throw the text away.
