@@ -1,7 +1,6 @@
-#include "editor/PreviewCommands.h"
+#include "editor/WeftpageView.h"
 
 #include "editor/WeftpageDoc.h"
-#include "editor/WeftpageView.h"
 #include "resources/CommandIds.h"
 #include "tests/support/EditorFixture.h"
 
@@ -17,7 +16,6 @@ class PreviewCommands : public CEditorFixture {
 protected:
     PreviewCommands() {
         view = std::make_unique<CWeftpageView>(doc);
-        RegisterPreviewCommands(*view);
         router.SetTargets({view.get()});
         QObject::connect(view.get(), &CWeftpageView::CaptionChanged,
                          [this](const QString& c) { caption = c; });

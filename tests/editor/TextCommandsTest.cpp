@@ -1,7 +1,6 @@
-#include "editor/TextCommands.h"
+#include "editor/WeftpageView.h"
 
 #include "editor/WeftpageDoc.h"
-#include "editor/WeftpageView.h"
 #include "platform/Cp932.h"
 #include "resources/CommandIds.h"
 #include "tests/support/EditorFixture.h"
@@ -17,7 +16,6 @@ class TextCommands : public CEditorFixture {
 protected:
     TextCommands() {
         view = std::make_unique<CWeftpageView>(doc);
-        RegisterTextCommands(*view);
         router.SetTargets({view.get()});
         view->InitialUpdate();
     }

@@ -1,16 +1,16 @@
 #include "settings/FunctionKeys.h"
 
 #include "app/CommandBar.h"
-#include "editor/TextCommands.h"
 #include "resources/AcceleratorTable.h"
 #include "resources/CommandIds.h"
 #include "settings/FkeyDlg.h"
 #include "settings/FkeyTable.h"
-#include "settings/SettingsCommand.h"
 #include "settings/settingPSheet.h"
 #include "tests/settings/FrameFixture.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,11 +21,6 @@ namespace {
 
 class FunctionKeys : public CFrameFixture {
 protected:
-    FunctionKeys() {
-        RegisterFunctionKeyCommands(*frame);
-        RegisterSettingsCommand(*frame);
-        RegisterTextCommands(*View());
-    }
     CWeftpageView* View() const { return frame->View(); }
     CFkeyTable& Table() const { return frame->FkeyTable(); }
     void Show(const std::string& text, std::size_t start, std::size_t end) {
@@ -163,4 +158,24 @@ TEST_F(FunctionKeys, TheDialogEditsTheFramesTableInPlace) {
     Show("", 0, 0);
     router.Execute(FunctionKeyCommand(9, 1));
     EXPECT_EQ(View()->GetText(), "nine");
+}
+
+TEST_F(FunctionKeys, TheFrameReadsTheKeysWhenMadeAndWritesThemWhenDestroyed) {
+    const QString file = QDir(m_programDir.path()).filePath("vurofkey.dat");
+    EXPECT_EQ(Table().FilePath(), file);
+    Table().Assign(CFkeyTable::KeyCode(3, 2), CFkeyTable::kText, 0, "kept");
+    frame.reset();
+    EXPECT_EQ(QFileInfo(file).size(), CFkeyTable::kFileSize);
+    frame = std::make_unique<CMainFrame>(doc, router);
+    router.SetTargets({frame->View(), frame.get()});
+    const auto found = Table().Find(CFkeyTable::KeyCode(3, 2));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(Table().GetText(found->value), "kept");
+    EXPECT_TRUE(ui->messages.empty());
+}
+
+TEST_F(FunctionKeys, AFileThatCannotBeWrittenAtTheEndIsTold) {
+    QDir(m_programDir.path()).mkpath("vurofkey.dat");
+    frame.reset();
+    EXPECT_EQ(ui->MessageTexts(), QStringList{QStringLiteral("ファンクションキーの設定が書き込めません。")});
 }
