@@ -1,4 +1,5 @@
 #include "app/CommandBar.h"
+#include "platform/DialogControls.h"
 
 #include "app/CommandBarLayout.h"
 #include "resources/CommandIds.h"
@@ -12,13 +13,13 @@ CCommandBar::CCommandBar(QWidget* parent) : QWidget(parent) {
     for (int f = 1; f <= 12; ++f) {
         auto* button = new QPushButton(this);
         const int id = Cmd::kFirstCommandBarButton + f - 1;
-        button->setObjectName(QString::number(id));
+        SetControlId(button, id);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QPushButton::clicked, this, [this, id] { emit CommandClicked(id); });
         m_keys[static_cast<std::size_t>(f - 1)] = button;
     }
     m_extra = new QPushButton(this);
-    m_extra->setObjectName(QString::number(Cmd::kCommandBarExtra));
+    SetControlId(m_extra, Cmd::kCommandBarExtra);
     m_extra->setFocusPolicy(Qt::NoFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }

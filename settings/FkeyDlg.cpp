@@ -1,4 +1,5 @@
 #include "settings/FkeyDlg.h"
+#include "platform/DialogControls.h"
 
 #include "app/HelpBinding.h"
 #include "app/HelpKeyFilter.h"
@@ -97,35 +98,35 @@ CFkeyDlg::CFkeyDlg(CFkeyTable& table, QWidget* parent) : QDialog(parent), m_tabl
     setFont(dialogFont);
 
     m_keys = new QListWidget;
-    m_keys->setObjectName(QStringLiteral("1148"));
+    SetControlId(m_keys, 1148);
     m_keys->setSelectionMode(QAbstractItemView::SingleSelection);
     m_keys->setMaximumWidth(m_keys->fontMetrics().horizontalAdvance(QStringLiteral("F12")) * 3 + 30);
     auto* modifierGroup = new QButtonGroup(this);
     const char* modifierCaptions[] = {"Shift(&S)", "Ctrl(&C)", "Alt(&A)"};
     for (int m = 0; m < 3; ++m) {
         auto* radio = new QRadioButton(QString::fromUtf8(modifierCaptions[m]));
-        radio->setObjectName(QString::number(1149 + m));
+        SetControlId(radio, 1149 + m);
         modifierGroup->addButton(radio);
         m_modifiers[static_cast<std::size_t>(m)] = radio;
         connect(radio, &QRadioButton::clicked, this, &CFkeyDlg::SwitchKey);
     }
     m_commands = new QListWidget;
-    m_commands->setObjectName(QStringLiteral("1153"));
+    SetControlId(m_commands, 1153);
     m_commands->setSelectionMode(QAbstractItemView::SingleSelection);
     m_commands->setEnabled(false);
     m_textCheck = new QCheckBox(QStringLiteral("テキストの挿入を割り当てる(&T)"));
-    m_textCheck->setObjectName(QStringLiteral("1105"));
+    SetControlId(m_textCheck, 1105);
     m_textCheck->setEnabled(false);
     m_text = new QLineEdit;
-    m_text->setObjectName(QStringLiteral("1111"));
+    SetControlId(m_text, 1111);
     m_text->setValidator(new CByteLimitValidator(255, m_text));
     m_text->setEnabled(false);
     auto* textLabel = new QLabel(QStringLiteral("挿入するテキスト(&E)"));
     textLabel->setBuddy(m_text);
     m_ok = new QPushButton(QStringLiteral("OK"));
-    m_ok->setObjectName(QStringLiteral("1"));
+    SetControlId(m_ok, 1);
     m_help = new QPushButton(QStringLiteral("ヘルプ(&H)"));
-    m_help->setObjectName(QStringLiteral("1180"));
+    SetControlId(m_help, 1180);
 
     auto* keyGroup = new QGroupBox(QStringLiteral("ﾌｧﾝｸｼｮﾝｷｰの選択(&F)"));
     auto* keyLayout = new QHBoxLayout(keyGroup);

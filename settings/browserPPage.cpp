@@ -1,4 +1,5 @@
 #include "settings/browserPPage.h"
+#include "platform/DialogControls.h"
 
 #include "app/HelpTopics.h"
 #include "platform/Cp932.h"
@@ -41,10 +42,10 @@ CbrowserPPage::CbrowserPPage(QWidget* parent)
     m_secondField = new QLineEdit;
     m_firstBrowse = new QPushButton(QStringLiteral("参照"));
     m_secondBrowse = new QPushButton(QStringLiteral("参照"));
-    m_firstField->setObjectName(QStringLiteral("1074"));
-    m_secondField->setObjectName(QStringLiteral("1075"));
-    m_firstBrowse->setObjectName(QStringLiteral("1076"));
-    m_secondBrowse->setObjectName(QStringLiteral("1077"));
+    SetControlId(m_firstField, 1074);
+    SetControlId(m_secondField, 1075);
+    SetControlId(m_firstBrowse, 1076);
+    SetControlId(m_secondBrowse, 1077);
     auto* firstLabel = new QLabel(QStringLiteral("IEのパス(&I)"));
     auto* secondLabel = new QLabel(QStringLiteral("NCのパス(&N)"));
     firstLabel->setBuddy(m_firstField);

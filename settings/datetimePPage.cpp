@@ -1,4 +1,5 @@
 #include "settings/datetimePPage.h"
+#include "platform/DialogControls.h"
 
 #include "app/HelpTopics.h"
 #include "platform/Cp932.h"
@@ -51,11 +52,11 @@ QGroupBox* MakeGroup(QWidget* page, const QString& title, const std::array<CStyl
     auto* layout = new QVBoxLayout(group);
     auto* buttons = new QButtonGroup(page);
     field = new QLineEdit;
-    field->setObjectName(QString::number(fieldId));
+    SetControlId(field, fieldId);
     field->setEnabled(false);
     for (std::size_t i = 0; i < N; ++i) {
         radios[i] = new QRadioButton(QString::fromUtf8(styles[i].caption));
-        radios[i]->setObjectName(QString::number(styles[i].id));
+        SetControlId(radios[i], styles[i].id);
         buttons->addButton(radios[i]);
         layout->addWidget(radios[i]);
         const bool user = i + 1 == N;

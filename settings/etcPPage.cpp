@@ -1,4 +1,5 @@
 #include "settings/etcPPage.h"
+#include "platform/DialogControls.h"
 
 #include "app/HelpTopics.h"
 #include "platform/FontRecord.h"
@@ -17,13 +18,13 @@ CetcPPage::CetcPPage(std::function<QFont()> currentFont, QWidget* parent)
     : CSettingsPage(QStringLiteral("その他"), kHelpTopicSettingOther, parent),
       m_currentFont(std::move(currentFont)), m_tabWidth(ProfileSettings::TabStop() / 4) {
     m_tabField = new CUpDownEdit;
-    m_tabField->setObjectName(QStringLiteral("1138"));
-    m_tabField->Field()->setObjectName(QStringLiteral("1136"));
+    SetControlId(m_tabField, 1138);
+    SetControlId(m_tabField->Field(), 1136);
     m_tabField->SetText(QString::number(m_tabWidth));
     m_tabField->setMaximumWidth(70);
     DetachInputMethod(m_tabField->Field());
     m_fontButton = new QPushButton(QStringLiteral("フォント(&F)"));
-    m_fontButton->setObjectName(QStringLiteral("1139"));
+    SetControlId(m_fontButton, 1139);
     auto* tabLabel = new QLabel(QStringLiteral("タブの桁数(&T)"));
     tabLabel->setBuddy(m_tabField->Field());
 

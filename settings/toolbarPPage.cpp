@@ -1,4 +1,5 @@
 #include "settings/toolbarPPage.h"
+#include "platform/DialogControls.h"
 
 #include "app/HelpTopics.h"
 #include "app/TbButtonInfo.h"
@@ -36,8 +37,8 @@ CtoolbarPPage::CtoolbarPPage(std::vector<std::unique_ptr<CTbButtonInfo>>& button
     m_shownList = MakeList(QStringLiteral("1081"));
     m_add = new QPushButton(QStringLiteral("追加(&A)→"));
     m_remove = new QPushButton(QStringLiteral("←削除(&D)"));
-    m_add->setObjectName(QStringLiteral("1082"));
-    m_remove->setObjectName(QStringLiteral("1083"));
+    SetControlId(m_add, 1082);
+    SetControlId(m_remove, 1083);
     m_add->setEnabled(false);
     m_remove->setEnabled(false);
     auto* hiddenLabel = new QLabel(QStringLiteral("表示しないボタン(&H)"));
@@ -48,8 +49,8 @@ CtoolbarPPage::CtoolbarPPage(std::vector<std::unique_ptr<CTbButtonInfo>>& button
     auto* type = new QGroupBox(QStringLiteral("ツールバーのタイプ"));
     m_textType = new QRadioButton(QStringLiteral("文字タイプ(&C)"));
     m_imageType = new QRadioButton(QStringLiteral("イメージタイプ(&I)"));
-    m_textType->setObjectName(QStringLiteral("1085"));
-    m_imageType->setObjectName(QStringLiteral("1086"));
+    SetControlId(m_textType, 1085);
+    SetControlId(m_imageType, 1086);
     auto* typeLayout = new QHBoxLayout(type);
     typeLayout->addWidget(m_textType);
     typeLayout->addWidget(m_imageType);

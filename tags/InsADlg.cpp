@@ -1,4 +1,5 @@
 #include "tags/InsADlg.h"
+#include "platform/DialogControls.h"
 
 #include "platform/AttributeButton.h"
 #include "platform/InputMethod.h"
@@ -37,9 +38,9 @@ CInsADlg::CInsADlg(QWidget* parent) : CReferenceTagDlg(QStringLiteral("<A>タグ
     int line = 0;
     for (const Row& row : rows) {
         row.button = new CAttributeButton(QString::fromLatin1(row.caption));
-        row.button->setObjectName(IdName(row.buttonId));
+        SetControlId(row.button, row.buttonId);
         row.combo = new CHistoryComboBox;
-        row.combo->setObjectName(IdName(row.comboId));
+        SetControlId(row.combo, row.comboId);
         row.combo->setFixedWidth(kComboWidth);
         row.button->SetValueControls({row.combo});
         Rows()->addWidget(row.button, line, 0);

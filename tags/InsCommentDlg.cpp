@@ -1,4 +1,5 @@
 #include "tags/InsCommentDlg.h"
+#include "platform/DialogControls.h"
 
 #include "platform/PageText.h"
 #include "tags/TagDialogText.h"
@@ -11,7 +12,7 @@
 CInsCommentDlg::CInsCommentDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("コメントの挿入"));
     m_text = new QPlainTextEdit;
-    m_text->setObjectName(QStringLiteral("1091"));
+    SetControlId(m_text, 1091);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -19,14 +20,9 @@ CInsCommentDlg::CInsCommentDlg(QWidget* parent) : QDialog(parent) {
     m_text->setTabChangesFocus(true);
     m_text->setMinimumSize(300, 120);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
-    cancel->setObjectName(QStringLiteral("2"));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &CInsCommentDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CInsCommentDlg::reject);
+    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
+    QPushButton* ok = okCancel.ok;
+    QPushButton* cancel = okCancel.cancel;
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);

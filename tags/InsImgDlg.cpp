@@ -1,4 +1,5 @@
 #include "tags/InsImgDlg.h"
+#include "platform/DialogControls.h"
 
 #include "platform/AttributeButton.h"
 #include "platform/Cp932.h"
@@ -22,8 +23,8 @@ const QString kFilter =
 
 CUpDownEdit* NumberField(int fieldId, int spinId) {
     auto* number = new CUpDownEdit;
-    number->setObjectName(QString::number(spinId));
-    number->Field()->setObjectName(QString::number(fieldId));
+    SetControlId(number, spinId);
+    SetControlId(number->Field(), fieldId);
     number->Field()->setAlignment(Qt::AlignRight);
     number->setFixedWidth(kNumberWidth + 17);
     return number;
@@ -31,7 +32,7 @@ CUpDownEdit* NumberField(int fieldId, int spinId) {
 
 CAttributeButton* Button(const char* caption, int id) {
     auto* button = new CAttributeButton(QString::fromLatin1(caption));
-    button->setObjectName(QString::number(id));
+    SetControlId(button, id);
     return button;
 }
 
@@ -39,7 +40,7 @@ CAttributeButton* Button(const char* caption, int id) {
 
 CInsImgDlg::CInsImgDlg(QWidget* parent) : CReferenceTagDlg(QStringLiteral("<IMG>タグの挿入"), parent) {
     m_src = new CHistoryComboBox;
-    m_src->setObjectName(IdName(1004));
+    SetControlId(m_src, 1004);
     // Every drop-down shows the history as it was when the dialog opened.
     m_src->SetRefill([this] { return m_sources.Filled(); });
     auto* srcLabel = new QLabel(QStringLiteral("&src="));
@@ -48,7 +49,7 @@ CInsImgDlg::CInsImgDlg(QWidget* parent) : CReferenceTagDlg(QStringLiteral("<IMG>
 
     m_altOn = Button("&alt=", 1090);
     m_alt = new QLineEdit;
-    m_alt->setObjectName(IdName(1005));
+    SetControlId(m_alt, 1005);
     m_widthOn = Button("&width=", 1011);
     m_width = NumberField(1006, 1016);
     m_heightOn = Button("&height=", 1012);
@@ -57,7 +58,7 @@ CInsImgDlg::CInsImgDlg(QWidget* parent) : CReferenceTagDlg(QStringLiteral("<IMG>
     m_border = NumberField(1008, 1014);
     m_alignOn = Button("a&lign=", 1024);
     m_align = new QComboBox;
-    m_align->setObjectName(IdName(1034));
+    SetControlId(m_align, 1034);
 
     m_altOn->SetValueControls({m_alt});
     m_widthOn->SetValueControls({m_width});

@@ -1,4 +1,5 @@
 #include "tags/ReferenceTagDlg.h"
+#include "platform/DialogControls.h"
 
 #include "app/HelpKeyFilter.h"
 #include "app/HelpTopics.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr int kOkId = 1;
-constexpr int kCancelId = 2;
 constexpr int kBrowseId = 1140;
 
 // The edited file's folder with its trailing separator.
@@ -35,17 +34,12 @@ CReferenceTagDlg::CReferenceTagDlg(const QString& title, QWidget* parent) : QDia
     m_rows->setVerticalSpacing(6);
 
     m_browse = new QPushButton(QStringLiteral("参照(&R)"));
-    m_browse->setObjectName(IdName(kBrowseId));
+    SetControlId(m_browse, kBrowseId);
     m_browse->setAutoDefault(false);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    ok->setObjectName(IdName(kOkId));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
-    cancel->setObjectName(IdName(kCancelId));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &CReferenceTagDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CReferenceTagDlg::reject);
+    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
+    QPushButton* ok = okCancel.ok;
+    QPushButton* cancel = okCancel.cancel;
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

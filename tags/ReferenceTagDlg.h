@@ -39,7 +39,6 @@ protected:
     // the edited file, or nullopt (cancelled, or another drive, which the user was told).
     std::optional<QString> Browse(const QString& filter, QString* chosenPath = nullptr);
 
-    static QString IdName(int id) { return QString::number(id); }
     // A field's text as page bytes. A value that goes into the page tells the user of
     // characters written as references; one kept only for a history does not.
     static std::string FieldBytes(const QString& text, bool written);

@@ -1,4 +1,5 @@
 #include "tags/TagAttributeDlg.h"
+#include "platform/DialogControls.h"
 
 #include "app/HelpKeyFilter.h"
 #include "app/HelpTopics.h"
@@ -25,10 +26,6 @@ constexpr int kTextWidth = 100;
 constexpr int kListWidth = 90;
 constexpr int kArrowsWidth = 17;
 
-QString IdName(int id) {
-    return QString::number(id);
-}
-
 } // namespace
 
 CTagAttributeDlg::CTagAttributeDlg(const CTagForm& form, QWidget* parent) : QDialog(parent), m_form(form) {
@@ -41,14 +38,9 @@ CTagAttributeDlg::CTagAttributeDlg(const CTagForm& form, QWidget* parent) : QDia
         AddRow(form.rows[i], static_cast<int>(i), *grid);
     grid->setRowStretch(static_cast<int>(form.rows.size()), 1);
 
-    m_ok = new QPushButton(QStringLiteral("OK"));
-    m_ok->setObjectName(IdName(1));
-    m_ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
-    cancel->setObjectName(IdName(2));
-    cancel->setAutoDefault(false);
-    connect(m_ok, &QPushButton::clicked, this, &CTagAttributeDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CTagAttributeDlg::reject);
+    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
+    m_ok = okCancel.ok;
+    QPushButton* cancel = okCancel.cancel;
     if (form.okNeedsAttribute) {
         m_ok->setEnabled(false);
         for (CRowControls& row : m_rows)
@@ -75,22 +67,22 @@ CTagAttributeDlg::CTagAttributeDlg(const CTagForm& form, QWidget* parent) : QDia
 void CTagAttributeDlg::AddRow(const CAttributeSpec& spec, int line, QGridLayout& grid) {
     CRowControls& row = m_rows[static_cast<std::size_t>(line)];
     row.button = new CAttributeButton(spec.caption);
-    row.button->setObjectName(IdName(spec.buttonId));
+    SetControlId(row.button, spec.buttonId);
     grid.addWidget(row.button, line, 0);
     std::vector<QWidget*> controls;
     switch (spec.form) {
     case CAttributeForm::Number:
     case CAttributeForm::NumberOrPercent:
         row.number = new CUpDownEdit;
-        row.number->setObjectName(IdName(spec.spinId));
-        row.number->Field()->setObjectName(IdName(spec.valueId));
+        SetControlId(row.number, spec.spinId);
+        SetControlId(row.number->Field(), spec.valueId);
         row.number->setFixedWidth(kNumberWidth + kArrowsWidth);
         row.field = row.number->Field();
         grid.addWidget(row.number, line, 1, Qt::AlignLeft);
         controls.push_back(row.number);
         if (spec.form == CAttributeForm::NumberOrPercent) {
             row.percent = new QCheckBox(QStringLiteral("&%"));
-            row.percent->setObjectName(IdName(spec.percentId));
+            SetControlId(row.percent, spec.percentId);
             grid.addWidget(row.percent, line, 2);
             controls.push_back(row.percent);
             connect(row.percent, &QCheckBox::toggled, row.number, [number = row.number](bool on) {
@@ -101,14 +93,14 @@ void CTagAttributeDlg::AddRow(const CAttributeSpec& spec, int line, QGridLayout&
         break;
     case CAttributeForm::Text:
         row.field = new QLineEdit;
-        row.field->setObjectName(IdName(spec.valueId));
+        SetControlId(row.field, spec.valueId);
         row.field->setFixedWidth(kTextWidth);
         grid.addWidget(row.field, line, 1, 1, 2, Qt::AlignLeft);
         controls.push_back(row.field);
         break;
     case CAttributeForm::Choice:
         row.list = new QComboBox;
-        row.list->setObjectName(IdName(spec.valueId));
+        SetControlId(row.list, spec.valueId);
         row.list->setFixedWidth(kListWidth);
         if (spec.editableList) {
             row.list->setEditable(true);

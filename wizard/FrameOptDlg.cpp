@@ -1,3 +1,4 @@
+#include "platform/DialogControls.h"
 #include "wizard/FrameOptDlg.h"
 
 #include "platform/AttributeButton.h"
@@ -41,12 +42,9 @@ CFrameOptDlg::CFrameOptDlg(QWidget* parent) : QDialog(parent) {
     m_marginWidthOn->SetValueControls({m_marginWidth});
     m_scrollingOn->SetValueControls({m_scrolling});
 
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
-    ok->setDefault(true);
-    cancel->setAutoDefault(false);
-    SetControlId(ok, 1);
-    SetControlId(cancel, 2);
+    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
+    QPushButton* ok = okCancel.ok;
+    QPushButton* cancel = okCancel.cancel;
 
     auto* grid = new QGridLayout;
     grid->addWidget(m_marginHeightOn, 0, 0);
@@ -66,8 +64,6 @@ CFrameOptDlg::CFrameOptDlg(QWidget* parent) : QDialog(parent) {
     layout->addSpacing(8);
     layout->addLayout(buttons);
 
-    connect(ok, &QPushButton::clicked, this, &CFrameOptDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CFrameOptDlg::reject);
     m_firstPaint = CFirstPaint::Install(this, [this] {
         for (CUpDownEdit* margin : {m_marginHeight, m_marginWidth}) {
             margin->SetRange(0, 100);

@@ -1,3 +1,4 @@
+#include "platform/DialogControls.h"
 #include "wizard/MetaDlg.h"
 
 #include "app/HelpKeyFilter.h"
@@ -28,9 +29,9 @@ CMetaDlg::CMetaDlg(QWidget* parent) : QDialog(parent) {
     m_delete->setEnabled(false);
     m_list = new QListWidget;
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
-    ok->setDefault(true);
+    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
+    QPushButton* ok = okCancel.ok;
+    QPushButton* cancel = okCancel.cancel;
     for (QPushButton* b : {add, m_delete, cancel})
         b->setAutoDefault(false);
     SetControlId(m_httpEquiv, 1159);
@@ -40,8 +41,6 @@ CMetaDlg::CMetaDlg(QWidget* parent) : QDialog(parent) {
     SetControlId(add, 1082);
     SetControlId(m_delete, 1083);
     SetControlId(m_list, 1163);
-    SetControlId(ok, 1);
-    SetControlId(cancel, 2);
 
     auto* kind = new QVBoxLayout;
     kind->addWidget(m_httpEquiv);
@@ -74,8 +73,6 @@ CMetaDlg::CMetaDlg(QWidget* parent) : QDialog(parent) {
     connect(add, &QPushButton::clicked, this, &CMetaDlg::OnAdd);
     connect(m_delete, &QPushButton::clicked, this, &CMetaDlg::OnDelete);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CMetaDlg::UpdateDelete);
-    connect(ok, &QPushButton::clicked, this, &CMetaDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CMetaDlg::reject);
     CHelpKeyFilter::Install(this, kHelpTopicMetaDialog);
 }
 

@@ -1,3 +1,4 @@
+#include "platform/DialogControls.h"
 #include "wizard/SkelCustomDlg.h"
 
 #include "app/HelpBinding.h"
@@ -47,12 +48,12 @@ CSkelCustomDlg::CSkelCustomDlg(QWidget* parent) : QDialog(parent) {
     m_delete = new QPushButton(QStringLiteral("削除(&D)"));
     auto* add = new QPushButton(QStringLiteral("新規(&N)"));
     auto* import = new QPushButton(QStringLiteral("ﾌｧｲﾙからｲﾝﾎﾟｰﾄ(&I)"));
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
+    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
+    QPushButton* ok = okCancel.ok;
+    QPushButton* cancel = okCancel.cancel;
     auto* help = new QPushButton(QStringLiteral("ヘルプ(&H)"));
     m_edit->setEnabled(false);
     m_delete->setEnabled(false);
-    ok->setDefault(true);
     for (QPushButton* b : {m_edit, m_delete, add, import, cancel, help})
         b->setAutoDefault(false);
     SetControlId(m_list, 1116);
@@ -61,8 +62,6 @@ CSkelCustomDlg::CSkelCustomDlg(QWidget* parent) : QDialog(parent) {
     SetControlId(m_delete, 1083);
     SetControlId(add, 1125);
     SetControlId(import, 1127);
-    SetControlId(ok, 1);
-    SetControlId(cancel, 2);
     SetControlId(help, 1180);
 
     auto* side = new QVBoxLayout;
@@ -90,8 +89,6 @@ CSkelCustomDlg::CSkelCustomDlg(QWidget* parent) : QDialog(parent) {
     connect(m_delete, &QPushButton::clicked, this, &CSkelCustomDlg::OnDelete);
     connect(add, &QPushButton::clicked, this, &CSkelCustomDlg::OnNew);
     connect(import, &QPushButton::clicked, this, &CSkelCustomDlg::OnImport);
-    connect(ok, &QPushButton::clicked, this, &CSkelCustomDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CSkelCustomDlg::reject);
     connect(help, &QPushButton::clicked, this,
             [] { CHelpBinding::Instance().ShowTopic(kHelpTopicSkeletonCustom); });
     CHelpKeyFilter::Install(this, kHelpTopicSkeletonCustom);

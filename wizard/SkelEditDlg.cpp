@@ -1,3 +1,4 @@
+#include "platform/DialogControls.h"
 #include "wizard/SkelEditDlg.h"
 
 #include "app/HelpKeyFilter.h"
@@ -40,12 +41,9 @@ CSkelEditDlg::CSkelEditDlg(QWidget* parent) : QDialog(parent) {
     SetControlId(m_title, 1134);
     SetControlId(m_comment, 1117);
     SetControlId(m_source, 1133);
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
-    ok->setDefault(true);
-    cancel->setAutoDefault(false);
-    SetControlId(ok, 1);
-    SetControlId(cancel, 2);
+    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
+    QPushButton* ok = okCancel.ok;
+    QPushButton* cancel = okCancel.cancel;
 
     auto* fields = new QGridLayout;
     fields->addWidget(BuddyLabel(QStringLiteral("タイトル(&T)"), m_title), 0, 0);
@@ -63,8 +61,6 @@ CSkelEditDlg::CSkelEditDlg(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     resize(560, 420);
 
-    connect(ok, &QPushButton::clicked, this, &CSkelEditDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CSkelEditDlg::reject);
     CHelpKeyFilter::Install(this, kHelpTopicSkeletonEdit);
 }
 

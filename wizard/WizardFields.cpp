@@ -8,18 +8,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-void SetControlId(QWidget* control, int id) {
-    control->setObjectName(QString::number(id));
-}
-
-QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text);
-    // Captions such as "追加された<META>タグ" are text, not markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setBuddy(buddy);
-    return label;
-}
-
 std::vector<std::string> EncodeFieldsForPage(const QStringList& texts) {
     std::vector<std::string> out;
     QString unrepresentable;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DialogControls.h"
 #include "wizard/SkelItem.h"
 
 #include <QString>
@@ -15,12 +16,6 @@ class QListWidget;
 class QWidget;
 
 // What the wizard pages and the skeleton dialogs share in binding their controls.
-
-// Names a control by its resource id, so that scripts and tests find it by that number.
-void SetControlId(QWidget* control, int id);
-
-// A label whose mnemonic moves the focus to buddy.
-QLabel* BuddyLabel(const QString& text, QWidget* buddy);
 
 // Several fields' texts as page bytes. Characters CP932 cannot hold become character
 // references, and the user is told once about all of them.

@@ -1,6 +1,6 @@
 #include "editor/DocumentFile.h"
 
-#include "tests/editor/FileLimit.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>

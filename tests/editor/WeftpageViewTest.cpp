@@ -3,7 +3,7 @@
 #include "editor/FindReplaceDlg.h"
 #include "editor/WeftpageDoc.h"
 #include "platform/FontRecord.h"
-#include "tests/editor/FileLimit.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/EditorFixture.h"
 
 #include <QLineEdit>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/FileSizeLimit.h"
+
 #include "app/HelpBinding.h"
 #include "platform/PlatformUi.h"
 #include "tests/helplib/FakeHelpLibrary.h"
@@ -98,27 +100,4 @@ protected:
     }
 
     std::unique_ptr<CnewWizPSheet> sheet;
-};
-
-// Makes every write beyond bytes fail, as a full disk would, for the life of the object
-// (also for root, whom permissions do not stop).
-class CFileSizeLimit {
-public:
-    explicit CFileSizeLimit(rlim_t bytes) {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~CFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    CFileSizeLimit(const CFileSizeLimit&) = delete;
-    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
 };

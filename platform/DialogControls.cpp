@@ -1,0 +1,26 @@
+#include "platform/DialogControls.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+void SetControlId(QWidget* control, int id) { control->setObjectName(QString::number(id)); }
+
+QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setBuddy(buddy);
+    return label;
+}
+
+COkCancelButtons MakeOkCancelButtons(QDialog* dialog) {
+    auto* ok = new QPushButton(QStringLiteral("OK"));
+    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
+    ok->setDefault(true);
+    cancel->setAutoDefault(false);
+    SetControlId(ok, 1);
+    SetControlId(cancel, 2);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return {ok, cancel};
+}
