@@ -16,7 +16,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel;
     icon->setPixmap(ProgramIcon().pixmap(32, 32));
     auto* name = new QLabel(QStringLiteral("Vuro Version 0.95"));
-    auto* line = new QLabel(QStringLiteral("Shift-JIS の HTML を書くためのエディタ  Copyright (C) Brellmoor"));
+    auto* line =
+        new QLabel(QStringLiteral("Shift-JIS の HTML を書くためのエディタ  Copyright (C) Brellmoor"));
     auto* ok = new QPushButton(QStringLiteral("OK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

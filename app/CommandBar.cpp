@@ -24,7 +24,9 @@ CCommandBar::CCommandBar(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-QSize CCommandBar::sizeHint() const { return {600, fontMetrics().height() + 12}; }
+QSize CCommandBar::sizeHint() const {
+    return {600, fontMetrics().height() + 12};
+}
 
 void CCommandBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

@@ -165,7 +165,8 @@ void CMainFrame::RegisterCommands() {
 
 void CMainFrame::OnHomePage() {
     if (!Ui().OpenWithDesktop(Str::kHomePageUrl))
-        Ui().Ask(QStringLiteral("ブラウザが実行できません。"), CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Stop);
+        Ui().Ask(QStringLiteral("ブラウザが実行できません。"), CPlatformUi::Buttons::Ok,
+                 CPlatformUi::Icon::Stop);
 }
 
 QAction* CMainFrame::MenuAction(int id) const {

@@ -12,9 +12,13 @@
 
 #include <QCoreApplication>
 
-CWeftpageApp::CWeftpageApp() { OnCommand(Cmd::kAbout, [this] { OnAbout(); }); }
+CWeftpageApp::CWeftpageApp() {
+    OnCommand(Cmd::kAbout, [this] { OnAbout(); });
+}
 
-CWeftpageApp::~CWeftpageApp() { ExitInstance(); }
+CWeftpageApp::~CWeftpageApp() {
+    ExitInstance();
+}
 
 QString CWeftpageApp::CommandLineOf(const QStringList& arguments) {
     QString line = arguments.join(QLatin1Char(' '));

@@ -10,8 +10,9 @@
 
 int main(int argc, char** argv) {
     if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY") && !getenv("QT_QPA_PLATFORM")) {
-        std::fputs("weftpage: there is no display to show the editor on (DISPLAY and WAYLAND_DISPLAY are empty).\n",
-                   stderr);
+        std::fputs(
+            "weftpage: there is no display to show the editor on (DISPLAY and WAYLAND_DISPLAY are empty).\n",
+            stderr);
         return 1;
     }
     QApplication qapp(argc, argv);

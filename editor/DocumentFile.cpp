@@ -15,7 +15,9 @@
 namespace DocumentFile {
 namespace {
 
-QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
+}
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {

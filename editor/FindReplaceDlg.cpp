@@ -89,8 +89,12 @@ void CFindReplaceDlg::SetReplaceMode(bool replace) {
     adjustSize();
 }
 
-QString CFindReplaceDlg::FindText() const { return m_find->text(); }
-QString CFindReplaceDlg::ReplaceText() const { return m_replaceWith->text(); }
+QString CFindReplaceDlg::FindText() const {
+    return m_find->text();
+}
+QString CFindReplaceDlg::ReplaceText() const {
+    return m_replaceWith->text();
+}
 
 void CFindReplaceDlg::SetFindText(const QString& text) {
     m_find->setText(text);

@@ -13,7 +13,9 @@ QString NameWithExtension(const QString& title, const QString& extension) {
 
 } // namespace
 
-CNamingState CNamingState::Unnamed() { return {QString(), Str::kUntitled, QStringLiteral("html"), QString()}; }
+CNamingState CNamingState::Unnamed() {
+    return {QString(), Str::kUntitled, QStringLiteral("html"), QString()};
+}
 
 CNamingState CNamingState::FromPath(const QString& path) {
     CNamingState n;
@@ -23,14 +25,20 @@ CNamingState CNamingState::FromPath(const QString& path) {
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     n.fileTitle = dot < 0 ? name : name.left(dot);
     n.fileExtension = dot < 0 ? QString() : name.mid(dot + 1);
-    n.previewCopyPath = QDir(info.path()).filePath(QLatin1Char('~') + NameWithExtension(n.fileTitle, n.fileExtension));
+    n.previewCopyPath =
+        QDir(info.path()).filePath(QLatin1Char('~') + NameWithExtension(n.fileTitle, n.fileExtension));
     return n;
 }
 
-QString CNamingState::FileName() const { return NameWithExtension(fileTitle, fileExtension); }
-
-QString CNamingState::OpenedCaption() const {
-    return (filePath.isEmpty() ? fileTitle : QDir::toNativeSeparators(filePath)) + QStringLiteral(" - ") + Str::kAppTitle;
+QString CNamingState::FileName() const {
+    return NameWithExtension(fileTitle, fileExtension);
 }
 
-QString CNamingState::SavedCaption() const { return QDir::toNativeSeparators(filePath) + QLatin1Char('-') + Str::kAppTitle; }
+QString CNamingState::OpenedCaption() const {
+    return (filePath.isEmpty() ? fileTitle : QDir::toNativeSeparators(filePath)) + QStringLiteral(" - ") +
+           Str::kAppTitle;
+}
+
+QString CNamingState::SavedCaption() const {
+    return QDir::toNativeSeparators(filePath) + QLatin1Char('-') + Str::kAppTitle;
+}

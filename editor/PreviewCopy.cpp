@@ -7,7 +7,9 @@
 
 namespace {
 
-bool Stat(const QString& path, struct stat& st) { return ::lstat(QFile::encodeName(path).constData(), &st) == 0; }
+bool Stat(const QString& path, struct stat& st) {
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
 
 long long ModifiedNs(const struct stat& st) {
     return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
@@ -30,8 +32,9 @@ DocumentFile::WriteResult CPreviewCopy::Write(const QString& path, const CTextSn
 
 bool CPreviewCopy::IsOurs(const QString& path) const {
     struct stat st {};
-    return !m_path.isEmpty() && path == m_path && Stat(path, st) && S_ISREG(st.st_mode) && st.st_dev == m_device &&
-           st.st_ino == m_inode && st.st_size == m_size && ModifiedNs(st) == m_modifiedNs;
+    return !m_path.isEmpty() && path == m_path && Stat(path, st) && S_ISREG(st.st_mode) &&
+           st.st_dev == m_device && st.st_ino == m_inode && st.st_size == m_size &&
+           ModifiedNs(st) == m_modifiedNs;
 }
 
 void CPreviewCopy::Remove(const QString& path) {

@@ -11,9 +11,13 @@ bool IsAsciiWordByte(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
-unsigned char Fold(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+unsigned char Fold(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
+}
 
-bool IsBreak(char c) { return c == '\n' || c == '\r'; }
+bool IsBreak(char c) {
+    return c == '\n' || c == '\r';
+}
 
 // Whether pattern matches at the character start pos of text; pattern is compared
 // character by character so that a lead byte is never folded.
@@ -49,8 +53,8 @@ bool MatchesAt(std::string_view text, std::size_t pos, std::string_view pattern,
 }
 
 // All match starts on one line [lineStart, lineEnd), scanning by character.
-void MatchesOnLine(std::string_view text, std::size_t lineStart, std::size_t lineEnd, std::string_view pattern,
-                   const CSearchOptions& o, std::vector<std::size_t>& out) {
+void MatchesOnLine(std::string_view text, std::size_t lineStart, std::size_t lineEnd,
+                   std::string_view pattern, const CSearchOptions& o, std::vector<std::size_t>& out) {
     for (std::size_t p = lineStart; p + pattern.size() <= lineEnd; p += Cp932::CharLength(text, p))
         if (MatchesAt(text, p, pattern, o))
             out.push_back(p);
@@ -104,8 +108,8 @@ std::optional<std::size_t> SearchBackward(std::string_view text, std::string_vie
 
 } // namespace
 
-std::optional<CSearchMatch> FindText(const CTextSnapshot& snapshot, std::string_view pattern, std::size_t from,
-                                     const CSearchOptions& o) {
+std::optional<CSearchMatch> FindText(const CTextSnapshot& snapshot, std::string_view pattern,
+                                     std::size_t from, const CSearchOptions& o) {
     if (pattern.empty())
         return std::nullopt;
     const std::string whole = snapshot.ToString();
@@ -126,7 +130,8 @@ std::optional<CSearchMatch> FindText(const CTextSnapshot& snapshot, std::string_
     return CSearchMatch{*at, *at + pattern.size()};
 }
 
-std::vector<CSearchMatch> FindAll(const CTextSnapshot& snapshot, std::string_view pattern, const CSearchOptions& o) {
+std::vector<CSearchMatch> FindAll(const CTextSnapshot& snapshot, std::string_view pattern,
+                                  const CSearchOptions& o) {
     std::vector<CSearchMatch> out;
     if (pattern.empty())
         return out;

@@ -28,4 +28,5 @@ std::optional<CSearchMatch> FindText(const CTextSnapshot& text, std::string_view
                                      const CSearchOptions& options);
 
 // Every match from the start of the text to its end, none overlapping another.
-std::vector<CSearchMatch> FindAll(const CTextSnapshot& text, std::string_view pattern, const CSearchOptions& options);
+std::vector<CSearchMatch> FindAll(const CTextSnapshot& text, std::string_view pattern,
+                                  const CSearchOptions& options);

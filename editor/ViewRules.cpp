@@ -7,7 +7,8 @@ CTemplateInsertion ExpandTemplate(std::string_view pattern, std::string_view sel
     CTemplateInsertion r;
     const std::size_t first = pattern.find(kMarker);
     std::size_t from = 0;
-    for (std::size_t at = pattern.find(kMarker); at != std::string_view::npos; at = pattern.find(kMarker, from)) {
+    for (std::size_t at = pattern.find(kMarker); at != std::string_view::npos;
+         at = pattern.find(kMarker, from)) {
         r.text.append(pattern.substr(from, at - from));
         r.text.append(selected);
         from = at + kMarker.size();
@@ -31,7 +32,9 @@ int AutoScrollStep(int y, int bottom) {
     return 0;
 }
 
-bool StartsDrag(std::size_t start, std::size_t end, std::size_t p) { return start < end && start <= p && p <= end; }
+bool StartsDrag(std::size_t start, std::size_t end, std::size_t p) {
+    return start < end && start <= p && p <= end;
+}
 
 CDropAction DropAction(std::size_t start, std::size_t end, std::size_t p, std::size_t length) {
     if (p > length)

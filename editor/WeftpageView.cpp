@@ -29,9 +29,10 @@
 
 namespace {
 
-const QString kOpenFilter = QStringLiteral("HTML Document(*.htm;*.html;*.shtml)|*.htm;*.html;*.shtml|All File(*.*)|*.*||");
-const QString kSaveFilter =
-    QStringLiteral("HTML Document(*.html)|*.html|HTML Document(*.htm)|*.htm|SHTML Document(*.shtml)|*.shtml||");
+const QString kOpenFilter =
+    QStringLiteral("HTML Document(*.htm;*.html;*.shtml)|*.htm;*.html;*.shtml|All File(*.*)|*.*||");
+const QString kSaveFilter = QStringLiteral(
+    "HTML Document(*.html)|*.html|HTML Document(*.htm)|*.htm|SHTML Document(*.shtml)|*.shtml||");
 
 QString FirstLocalFile(const QMimeData* mime) {
     if (!mime || !mime->hasUrls())
@@ -44,7 +45,8 @@ QString FirstLocalFile(const QMimeData* mime) {
 
 } // namespace
 
-const std::string CWeftpageView::kDefaultPage = "<html><head>\r\n<title></title>\r\n</head>\r\n<body>\r\n\r\n</body></html>";
+const std::string CWeftpageView::kDefaultPage =
+    "<html><head>\r\n<title></title>\r\n</head>\r\n<body>\r\n\r\n</body></html>";
 
 CWeftpageView::CWeftpageView(CWeftpageDoc& doc, QWidget* parent) : CEditControl(parent), m_doc(doc) {
     setAcceptDrops(true);
@@ -62,7 +64,9 @@ CWeftpageView::CWeftpageView(CWeftpageDoc& doc, QWidget* parent) : CEditControl(
     RegisterWizardCommand(*this);
 }
 
-CWeftpageView::~CWeftpageView() { RemovePreviewCopy(); }
+CWeftpageView::~CWeftpageView() {
+    RemovePreviewCopy();
+}
 
 void CWeftpageView::RegisterCommands() {
     using namespace Cmd;
@@ -73,17 +77,27 @@ void CWeftpageView::RegisterCommands() {
     OnCommand(kFileOpen, [this] { OnFileOpen(); });
     OnCommand(kFileSave, [this] { OnFileSave(); });
     OnCommand(kFileSaveAs, [this] { OnFileSaveAs(); });
-    OnCommand(kEditUndo, [this] { OnEditUndo(); }, [this](CCommandState& s) { s.enabled = m_undo.CanUndo(); });
-    OnCommand(kEditRedo, [this] { OnEditRedo(); }, [this](CCommandState& s) { s.enabled = m_undo.CanRedo(); });
-    OnCommand(kEditCut, [this] { Cut(); }, needSelection);
-    OnCommand(kEditCopy, [this] { Copy(); }, needSelection);
-    OnCommand(kEditPaste, [this] { Paste(); }, [this](CCommandState& s) { s.enabled = CanPaste(); });
-    OnCommand(kEditSelectAll, [this] { SelectAll(); }, needText);
-    OnCommand(kEditFind, [this] { OnEditFind(); }, needText);
-    OnCommand(kEditReplace, [this] { OnEditReplace(); }, needText);
+    OnCommand(
+        kEditUndo, [this] { OnEditUndo(); }, [this](CCommandState& s) { s.enabled = m_undo.CanUndo(); });
+    OnCommand(
+        kEditRedo, [this] { OnEditRedo(); }, [this](CCommandState& s) { s.enabled = m_undo.CanRedo(); });
+    OnCommand(
+        kEditCut, [this] { Cut(); }, needSelection);
+    OnCommand(
+        kEditCopy, [this] { Copy(); }, needSelection);
+    OnCommand(
+        kEditPaste, [this] { Paste(); }, [this](CCommandState& s) { s.enabled = CanPaste(); });
+    OnCommand(
+        kEditSelectAll, [this] { SelectAll(); }, needText);
+    OnCommand(
+        kEditFind, [this] { OnEditFind(); }, needText);
+    OnCommand(
+        kEditReplace, [this] { OnEditReplace(); }, needText);
 }
 
-int CWeftpageView::ProfileTabStops() { return ProfileSettings::TabStop(); }
+int CWeftpageView::ProfileTabStops() {
+    return ProfileSettings::TabStop();
+}
 
 QFont CWeftpageView::ProfileFont() {
     const auto block = ProfileSettings::FontBlock();
@@ -94,10 +108,16 @@ QFont CWeftpageView::ProfileFont() {
     return FontRecord::ToQFont(FontRecord::DefaultEditorFont());
 }
 
-void CWeftpageView::ApplyProfileTabStops() { SetTabStops(ProfileTabStops()); }
-void CWeftpageView::ApplyProfileFont() { SetEditorFont(ProfileFont()); }
+void CWeftpageView::ApplyProfileTabStops() {
+    SetTabStops(ProfileTabStops());
+}
+void CWeftpageView::ApplyProfileFont() {
+    SetEditorFont(ProfileFont());
+}
 
-void CWeftpageView::SetCaption(const QString& caption) { emit CaptionChanged(caption); }
+void CWeftpageView::SetCaption(const QString& caption) {
+    emit CaptionChanged(caption);
+}
 
 void CWeftpageView::ShowDefaultPage() {
     ApplyProfileTabStops();
@@ -144,14 +164,18 @@ bool CWeftpageView::LoadFile(const QString& path) {
     return true;
 }
 
-void CWeftpageView::ResetUndoHistory() { m_undo.Reset(Snapshot()); }
+void CWeftpageView::ResetUndoHistory() {
+    m_undo.Reset(Snapshot());
+}
 
 void CWeftpageView::OnTextChanged() {
     m_doc.SetModifiedFlag(true);
     m_undo.Record(Snapshot());
 }
 
-void CWeftpageView::OnUnrepresentable(const QString& characters) { TellUnrepresentable(characters); }
+void CWeftpageView::OnUnrepresentable(const QString& characters) {
+    TellUnrepresentable(characters);
+}
 
 bool CWeftpageView::AskSaveChanges() {
     if (!m_doc.IsModified())
@@ -225,7 +249,9 @@ void CWeftpageView::OnFileOpen() {
         OpenFileByPath(*chosen, false);
 }
 
-void CWeftpageView::OpenFileByPath(const QString& path) { OpenFileByPath(path, true); }
+void CWeftpageView::OpenFileByPath(const QString& path) {
+    OpenFileByPath(path, true);
+}
 
 void CWeftpageView::OpenFileByPath(const QString& path, bool askFirst) {
     if (askFirst && !AskSaveChanges())
@@ -291,7 +317,8 @@ void CWeftpageView::OnEditUndo() {
     const auto length = static_cast<long long>(TextLength());
     const auto start = static_cast<long long>(GetSel().start);
     SetText(restored);
-    PlaceCaret(static_cast<std::size_t>(std::max(0LL, start + static_cast<long long>(restored.Size()) - length)));
+    PlaceCaret(
+        static_cast<std::size_t>(std::max(0LL, start + static_cast<long long>(restored.Size()) - length)));
 }
 
 void CWeftpageView::OnEditRedo() {
@@ -301,10 +328,12 @@ void CWeftpageView::OnEditRedo() {
     const auto start = static_cast<long long>(GetSel().start);
     const CTextSnapshot restored = m_undo.Redo();
     SetText(restored);
-    PlaceCaret(static_cast<std::size_t>(std::max(0LL, start + static_cast<long long>(restored.Size()) - length)));
+    PlaceCaret(
+        static_cast<std::size_t>(std::max(0LL, start + static_cast<long long>(restored.Size()) - length)));
 }
 
-void CWeftpageView::InsertWrapped(std::string_view open, std::string_view close, std::optional<std::size_t> caret) {
+void CWeftpageView::InsertWrapped(std::string_view open, std::string_view close,
+                                  std::optional<std::size_t> caret) {
     const Selection sel = GetSel();
     const std::string selected = GetTextRange(sel.start, sel.end);
     std::string text;
@@ -395,8 +424,8 @@ void CWeftpageView::mouseMoveEvent(QMouseEvent* event) {
     const std::size_t p = CharFromPos(event->position().toPoint());
     if (!m_dragging) {
         const Selection sel = GetSel();
-        const bool overSelection =
-            event->buttons() == Qt::NoButton && p != kNoPosition && ViewRules::StartsDrag(sel.start, sel.end, p);
+        const bool overSelection = event->buttons() == Qt::NoButton && p != kNoPosition &&
+                                   ViewRules::StartsDrag(sel.start, sel.end, p);
         viewport()->setCursor(overSelection ? Qt::ArrowCursor : Qt::IBeamCursor);
         CEditControl::mouseMoveEvent(event);
         return;
@@ -491,15 +520,22 @@ void CWeftpageView::ShowFindDialog(bool replace) {
     m_findDialog->FindField()->setFocus();
 }
 
-CFindReplaceDlg* CWeftpageView::FindDialog() const { return m_findDialog.data(); }
+CFindReplaceDlg* CWeftpageView::FindDialog() const {
+    return m_findDialog.data();
+}
 
-void CWeftpageView::OnEditFind() { ShowFindDialog(false); }
-void CWeftpageView::OnEditReplace() { ShowFindDialog(true); }
+void CWeftpageView::OnEditFind() {
+    ShowFindDialog(false);
+}
+void CWeftpageView::OnEditReplace() {
+    ShowFindDialog(true);
+}
 
 std::optional<std::string> CWeftpageView::EncodeForSearch(const QString& text, const QString& what) {
     const Cp932::EncodeResult encoded = Cp932::Encode(text);
     if (!encoded.unrepresentable.isEmpty()) {
-        Ui().Ask(QStringLiteral("%1に Shift-JIS で表せない文字があります。\n%2").arg(what, encoded.unrepresentable),
+        Ui().Ask(QStringLiteral("%1に Shift-JIS で表せない文字があります。\n%2")
+                     .arg(what, encoded.unrepresentable),
                  CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
         return std::nullopt;
     }

@@ -18,7 +18,6 @@ public:
     // Starts the viewer on the URL, detached from this process; true when it started.
     bool Open(const std::string& url) const;
 
-
 private:
     bool LookUp();
 

@@ -79,7 +79,9 @@ const Tables& GetTables() {
     return tables;
 }
 
-unsigned char ByteAt(std::string_view text, std::size_t pos) { return static_cast<unsigned char>(text[pos]); }
+unsigned char ByteAt(std::string_view text, std::size_t pos) {
+    return static_cast<unsigned char>(text[pos]);
+}
 
 } // namespace
 
@@ -162,7 +164,9 @@ DisplayText DecodeForDisplay(std::string_view bytes, std::size_t baseOffset) {
     return out;
 }
 
-QString Decode(std::string_view bytes) { return DecodeForDisplay(bytes).text; }
+QString Decode(std::string_view bytes) {
+    return DecodeForDisplay(bytes).text;
+}
 
 int EncodeChar(char16_t c) {
     if (IsPlaceholder(c))

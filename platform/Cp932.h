@@ -14,8 +14,12 @@
 namespace Cp932 {
 
 // Lead bytes take exactly one trail byte; everything else is one byte long.
-constexpr bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-constexpr bool IsTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+constexpr bool IsLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+constexpr bool IsTrailByte(unsigned char b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
 
 // Length in bytes (1 or 2) of the character starting at pos; a lead byte without a
 // valid trail byte (or at the end of the text) stands alone.
@@ -32,8 +36,12 @@ std::size_t FloorCharBoundary(std::string_view text, std::size_t pos);
 // Bytes that have no character (invalid, truncated or unassigned) are shown as
 // placeholder characters U+F700 + byte, which map back to the exact byte.
 constexpr char16_t kPlaceholderBase = 0xF700;
-constexpr bool IsPlaceholder(char16_t c) { return c >= kPlaceholderBase && c <= kPlaceholderBase + 0xFF; }
-constexpr unsigned char PlaceholderByte(char16_t c) { return static_cast<unsigned char>(c - kPlaceholderBase); }
+constexpr bool IsPlaceholder(char16_t c) {
+    return c >= kPlaceholderBase && c <= kPlaceholderBase + 0xFF;
+}
+constexpr unsigned char PlaceholderByte(char16_t c) {
+    return static_cast<unsigned char>(c - kPlaceholderBase);
+}
 
 // Unicode of one character code (a single byte, or lead << 8 | trail); 0xFFFF when the
 // code has no character.

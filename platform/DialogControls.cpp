@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-void SetControlId(QWidget* control, int id) { control->setObjectName(QString::number(id)); }
+void SetControlId(QWidget* control, int id) {
+    control->setObjectName(QString::number(id));
+}
 
 QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text);

@@ -2,7 +2,9 @@
 
 #include <QRegularExpression>
 
-QString CDialogFilter::QtFilter() const { return name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'); }
+QString CDialogFilter::QtFilter() const {
+    return name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
 
 QList<CDialogFilter> ParseFilterString(const QString& filter) {
     QStringList parts = filter.split(QLatin1Char('|'));

@@ -12,8 +12,12 @@ namespace {
 constexpr int kFaceSize = 32;
 constexpr double kDpi = 96.0;
 
-void PutInt(QByteArray& out, int offset, qint32 v) { qToLittleEndian(v, out.data() + offset); }
-qint32 GetInt(const QByteArray& in, int offset) { return qFromLittleEndian<qint32>(in.constData() + offset); }
+void PutInt(QByteArray& out, int offset, qint32 v) {
+    qToLittleEndian(v, out.data() + offset);
+}
+qint32 GetInt(const QByteArray& in, int offset) {
+    return qFromLittleEndian<qint32>(in.constData() + offset);
+}
 
 } // namespace
 
@@ -77,7 +81,8 @@ CLogFont FromQFont(const QFont& font) {
 }
 
 QFont ToQFont(const CLogFont& f) {
-    QFont font(Cp932::Decode(std::string_view(f.faceName.constData(), static_cast<std::size_t>(f.faceName.size()))));
+    QFont font(
+        Cp932::Decode(std::string_view(f.faceName.constData(), static_cast<std::size_t>(f.faceName.size()))));
     // Negative heights give the character height, positive ones the cell height;
     // both are treated as the em size, which is what users choose a size by.
     const int pixels = f.height == 0 ? 16 : std::abs(f.height);

@@ -10,4 +10,6 @@
 // held at its ends.
 int LeadingInteger(std::string_view text);
 int LeadingInteger(const QString& text);
-inline int LeadingInteger(const char* text) { return LeadingInteger(std::string_view(text)); }
+inline int LeadingInteger(const char* text) {
+    return LeadingInteger(std::string_view(text));
+}

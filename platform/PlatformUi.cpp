@@ -15,7 +15,9 @@ std::unique_ptr<CPlatformUi>& Instance() {
 
 } // namespace
 
-CPlatformUi& Ui() { return *Instance(); }
+CPlatformUi& Ui() {
+    return *Instance();
+}
 
 std::unique_ptr<CPlatformUi> SetUi(std::unique_ptr<CPlatformUi> ui) {
     std::unique_ptr<CPlatformUi> previous = std::move(Instance());

@@ -31,9 +31,9 @@ public:
 
     struct FileDialog {
         bool save = false;
-        QString title;             // empty: the dialog's own ("開く", "名前を付けて保存")
-        QString filter;            // "Name(*.a;*.b)|*.a;*.b|...||"
-        QString defaultExtension;  // added to a typed name without extension
+        QString title;            // empty: the dialog's own ("開く", "名前を付けて保存")
+        QString filter;           // "Name(*.a;*.b)|*.a;*.b|...||"
+        QString defaultExtension; // added to a typed name without extension
         QString initialFolder;
         QString initialName;
         bool overwritePrompt = false;
@@ -69,7 +69,8 @@ public:
     QWidget* Owner() const { return m_owner; }
 
     // Shorthand for the common case: text, buttons, icon and default button.
-    Answer Ask(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None, int defaultButton = 1) {
+    Answer Ask(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+               int defaultButton = 1) {
         return ShowMessage(Message{text, buttons, icon, defaultButton});
     }
 

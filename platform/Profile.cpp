@@ -14,7 +14,9 @@ std::unique_ptr<QSettings> Open(const QString& iniPath) {
     return std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
 }
 
-QString Path(const QString& section, const QString& key) { return section + QLatin1Char('/') + key; }
+QString Path(const QString& section, const QString& key) {
+    return section + QLatin1Char('/') + key;
+}
 
 } // namespace
 
@@ -60,11 +62,15 @@ void CProfile::PutBinary(const QString& section, const QString& key, const QByte
     Open(m_iniPath)->setValue(Path(section, key), value);
 }
 
-QString CProfile::FileName() const { return Open(m_iniPath)->fileName(); }
+QString CProfile::FileName() const {
+    return Open(m_iniPath)->fileName();
+}
 
 CProfile& Profile() {
     static CProfile profile;
     return profile;
 }
 
-void SetProfile(const CProfile& profile) { Profile() = profile; }
+void SetProfile(const CProfile& profile) {
+    Profile() = profile;
+}

@@ -2,8 +2,8 @@
 
 #include "platform/FileFilter.h"
 
-#include <QCoreApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -124,7 +124,9 @@ std::optional<QFont> CQtPlatformUi::AskFont(const FontDialog& request) {
     return chosen;
 }
 
-int CQtPlatformUi::RunDialog(QDialog& dialog) { return dialog.exec(); }
+int CQtPlatformUi::RunDialog(QDialog& dialog) {
+    return dialog.exec();
+}
 
 bool CQtPlatformUi::OpenWithDesktop(const QString& target) {
     return QProcess::startDetached(QStringLiteral("xdg-open"), {target});
@@ -134,6 +136,10 @@ bool CQtPlatformUi::StartProgram(const QString& program, const QStringList& argu
     return QProcess::startDetached(program, arguments);
 }
 
-QDateTime CQtPlatformUi::LocalTime() { return QDateTime::currentDateTime(); }
+QDateTime CQtPlatformUi::LocalTime() {
+    return QDateTime::currentDateTime();
+}
 
-QString CQtPlatformUi::ProgramFolder() { return QCoreApplication::applicationDirPath(); }
+QString CQtPlatformUi::ProgramFolder() {
+    return QCoreApplication::applicationDirPath();
+}

@@ -37,8 +37,12 @@ CUpDownEdit::CUpDownEdit(QWidget* parent) : QWidget(parent) {
     connect(m_down, &QToolButton::clicked, this, [this] { Step(-1); });
 }
 
-QString CUpDownEdit::Text() const { return m_field->text(); }
-void CUpDownEdit::SetText(const QString& text) { m_field->setText(text); }
+QString CUpDownEdit::Text() const {
+    return m_field->text();
+}
+void CUpDownEdit::SetText(const QString& text) {
+    m_field->setText(text);
+}
 
 void CUpDownEdit::SetRange(int minimum, int maximum) {
     m_min = std::min(minimum, maximum);

@@ -63,14 +63,19 @@ const std::vector<CCommandString> kStrings = {
 
 } // namespace
 
-const std::vector<CCommandString>& CommandStrings() { return kStrings; }
+const std::vector<CCommandString>& CommandStrings() {
+    return kStrings;
+}
 
 QString CommandString(int id) {
-    const auto it = std::find_if(kStrings.begin(), kStrings.end(), [id](const CCommandString& s) { return s.id == id; });
+    const auto it =
+        std::find_if(kStrings.begin(), kStrings.end(), [id](const CCommandString& s) { return s.id == id; });
     return it == kStrings.end() ? QString() : QString::fromUtf8(it->text);
 }
 
-QString CommandPrompt(int id) { return CommandString(id).section(QLatin1Char('\n'), 0, 0); }
+QString CommandPrompt(int id) {
+    return CommandString(id).section(QLatin1Char('\n'), 0, 0);
+}
 
 QString CommandToolTip(int id) {
     const QString s = CommandString(id);

@@ -26,8 +26,8 @@ const std::vector<CCommandString>& CommandStrings();
 
 // Further strings of the program.
 namespace Str {
-inline const QString kAppTitle = QStringLiteral("Vuro");   // 57344
-inline const QString kUntitled = QStringLiteral("無題");    // 59394
+inline const QString kAppTitle = QStringLiteral("Vuro"); // 57344
+inline const QString kUntitled = QStringLiteral("無題"); // 59394
 // The support home page (59395).
 inline const QString kHomePageUrl = QStringLiteral("https://vuro.brellmoor.example/");
 inline const QString kPaneChanged = QStringLiteral("変更あり");

@@ -8,7 +8,7 @@ struct CMenuItem {
     enum class Kind { Command, Separator, Popup };
     Kind kind = Kind::Separator;
     int id = 0;
-    const char* caption = ""; // UTF-8
+    const char* caption = "";     // UTF-8
     std::vector<CMenuItem> items; // pop-ups only
 };
 

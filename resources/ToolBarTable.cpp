@@ -7,13 +7,48 @@
 const std::vector<int>& ToolBarButtons() {
     using namespace Cmd;
     static const std::vector<int> buttons = {
-        kFileNew,      kNewWizard,        kFileBlank,       kFileOpen,        kFileSave,     0,
-        kEditCut,      kEditCopy,         kEditPaste,       0,                kBrAtLineEnds, kConvertEntities,
-        0,             kEditUndo,         kEditRedo,        0,                kTagLinkDlg,   kTagImageDlg,
-        0,             kTagBr,            kTagParagraphDlg, kTagCenter,       kTagRuleDlg,   kTagBlockquote,
-        0,             kTagFontDlg,       kTagBold,         kTagItalic,       0,             kTagTableDlg,
-        kTagRowDlg,    kTagCellDlg,       0,                kTagOrderedListDlg, kTagUnorderedList, kTagListItem,
-        0,             kInsertDate,       kInsertTime,      kJumpNextClose,   kJumpPrevOpen, kPreview,
+        kFileNew,
+        kNewWizard,
+        kFileBlank,
+        kFileOpen,
+        kFileSave,
+        0,
+        kEditCut,
+        kEditCopy,
+        kEditPaste,
+        0,
+        kBrAtLineEnds,
+        kConvertEntities,
+        0,
+        kEditUndo,
+        kEditRedo,
+        0,
+        kTagLinkDlg,
+        kTagImageDlg,
+        0,
+        kTagBr,
+        kTagParagraphDlg,
+        kTagCenter,
+        kTagRuleDlg,
+        kTagBlockquote,
+        0,
+        kTagFontDlg,
+        kTagBold,
+        kTagItalic,
+        0,
+        kTagTableDlg,
+        kTagRowDlg,
+        kTagCellDlg,
+        0,
+        kTagOrderedListDlg,
+        kTagUnorderedList,
+        kTagListItem,
+        0,
+        kInsertDate,
+        kInsertTime,
+        kJumpNextClose,
+        kJumpPrevOpen,
+        kPreview,
         kEditSelectedFile,
     };
     return buttons;
@@ -21,9 +56,9 @@ const std::vector<int>& ToolBarButtons() {
 
 bool IsHiddenByDefault(int id) {
     using namespace Cmd;
-    static const int hidden[] = {kFileBlank,    kTagTableDlg,       kTagCellDlg,       kTagRowDlg,
-                                 kBrAtLineEnds, kNewWizard,         kEditSelectedFile, kConvertEntities,
-                                 kTagOrderedListDlg, kTagUnorderedList, kTagListItem,  kInsertDate,
+    static const int hidden[] = {kFileBlank,         kTagTableDlg,      kTagCellDlg,       kTagRowDlg,
+                                 kBrAtLineEnds,      kNewWizard,        kEditSelectedFile, kConvertEntities,
+                                 kTagOrderedListDlg, kTagUnorderedList, kTagListItem,      kInsertDate,
                                  kInsertTime};
     return std::find(std::begin(hidden), std::end(hidden), id) != std::end(hidden);
 }

@@ -4,7 +4,9 @@
 
 namespace {
 
-QString WithSlashes(QString path) { return path.replace(QLatin1Char('\\'), QLatin1Char('/')); }
+QString WithSlashes(QString path) {
+    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
 
 // Everything before the last "/", or the empty string when there is none.
 QString Parent(const QString& path) {
@@ -12,9 +14,13 @@ QString Parent(const QString& path) {
     return slash < 0 ? QString() : path.left(slash);
 }
 
-QString LastPart(const QString& path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); }
+QString LastPart(const QString& path) {
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
 
-bool HasDrive(const QString& path) { return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter(); }
+bool HasDrive(const QString& path) {
+    return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter();
+}
 
 } // namespace
 

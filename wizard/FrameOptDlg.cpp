@@ -1,5 +1,5 @@
-#include "platform/DialogControls.h"
 #include "wizard/FrameOptDlg.h"
+#include "platform/DialogControls.h"
 
 #include "platform/AttributeButton.h"
 #include "platform/FirstPaint.h"

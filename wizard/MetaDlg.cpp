@@ -1,5 +1,5 @@
-#include "platform/DialogControls.h"
 #include "wizard/MetaDlg.h"
+#include "platform/DialogControls.h"
 
 #include "app/HelpKeyFilter.h"
 #include "app/HelpTopics.h"

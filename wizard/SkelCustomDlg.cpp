@@ -1,5 +1,5 @@
-#include "platform/DialogControls.h"
 #include "wizard/SkelCustomDlg.h"
+#include "platform/DialogControls.h"
 
 #include "app/HelpBinding.h"
 #include "app/HelpKeyFilter.h"

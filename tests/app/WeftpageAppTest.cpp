@@ -24,7 +24,9 @@ TEST(CommandLine, ArgumentsAreJoinedWithBlanksAndLoseTheirQuotes) {
 TEST_F(WeftpageApp, StartsWithTheDefaultPageAndTellsOnceThatHelpIsMissing) {
     CWeftpageApp app;
     bool visibleWhenTold = false;
-    ui->onMessage = [&](const CPlatformUi::Message&) { visibleWhenTold = app.MainFrame() && app.MainFrame()->isVisible(); };
+    ui->onMessage = [&](const CPlatformUi::Message&) {
+        visibleWhenTold = app.MainFrame() && app.MainFrame()->isVisible();
+    };
     ASSERT_TRUE(app.InitInstance({}));
     ASSERT_NE(app.MainFrame(), nullptr);
     EXPECT_TRUE(app.MainFrame()->isVisible());

@@ -90,7 +90,8 @@ TEST(DocumentFile, WritingThroughASymbolicLinkKeepsTheLink) {
 
 TEST(DocumentFile, ANewFileInAMissingFolderIsReportedWithoutClaimingAnOldFile) {
     QTemporaryDir dir;
-    const auto r = DocumentFile::WriteAtomically(dir.filePath("no/such/page.html"), CTextSnapshot(std::string("x")));
+    const auto r =
+        DocumentFile::WriteAtomically(dir.filePath("no/such/page.html"), CTextSnapshot(std::string("x")));
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.contains(QStringLiteral("元のファイル")));
 }

@@ -4,7 +4,9 @@
 
 namespace {
 
-CTextSnapshot Text(const std::string& s) { return CTextSnapshot(s); }
+CTextSnapshot Text(const std::string& s) {
+    return CTextSnapshot(s);
+}
 
 } // namespace
 

@@ -3,12 +3,12 @@
 #include "editor/FindReplaceDlg.h"
 #include "editor/WeftpageDoc.h"
 #include "platform/FontRecord.h"
-#include "tests/support/FileSizeLimit.h"
 #include "tests/support/EditorFixture.h"
+#include "tests/support/FileSizeLimit.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QDir>
 #include <QTest>
 
 #include <memory>
@@ -21,7 +21,8 @@ class WeftpageView : public CEditorFixture {
 protected:
     WeftpageView() {
         view = std::make_unique<CWeftpageView>(doc);
-        QObject::connect(view.get(), &CWeftpageView::CaptionChanged, [this](const QString& c) { caption = c; });
+        QObject::connect(view.get(), &CWeftpageView::CaptionChanged,
+                         [this](const QString& c) { caption = c; });
         view->resize(400, 300);
         view->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));

@@ -120,14 +120,16 @@ TEST(Cp932Decoding, RandomBytesAreRecoveredFromTheDisplayOffsets) {
 TEST(Cp932Boundaries, LookingBackAgreesWithReadingForwardOnAnyBytes) {
     std::mt19937 rng(20261208);
     // Bias towards lead-range bytes, where looking back is hardest.
-    const int pool[] = {0x81, 0x82, 0x88, 0x9F, 0xE0, 0xFC, 0x40, 0x7F, 0x80, 0xA0, 0xB1, 0x0D, 0x0A, 'a', 0xFD};
+    const int pool[] = {0x81, 0x82, 0x88, 0x9F, 0xE0, 0xFC, 0x40, 0x7F,
+                        0x80, 0xA0, 0xB1, 0x0D, 0x0A, 'a',  0xFD};
     for (int round = 0; round < 2000; ++round) {
         std::string text(1 + rng() % 24, '\0');
         for (char& c : text)
             c = static_cast<char>(pool[rng() % std::size(pool)]);
         const auto starts = ForwardBoundaries(text);
         for (std::size_t pos = 0; pos <= text.size(); ++pos) {
-            ASSERT_EQ(Cp932::IsCharBoundary(text, pos), starts.count(pos) == 1) << "round " << round << " pos " << pos;
+            ASSERT_EQ(Cp932::IsCharBoundary(text, pos), starts.count(pos) == 1)
+                << "round " << round << " pos " << pos;
             const std::size_t floor = Cp932::FloorCharBoundary(text, pos);
             ASSERT_TRUE(starts.count(floor));
             ASSERT_LE(floor, pos);

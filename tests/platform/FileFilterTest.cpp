@@ -8,17 +8,23 @@ TEST(FileFilters, OpenDialogFilterBecomesTwoQtFilters) {
 }
 
 TEST(FileFilters, SaveDialogKeepsItsThreeTypesInOrder) {
-    EXPECT_EQ(QtFilters("HTML Document(*.html)|*.html|HTML Document(*.htm)|*.htm|SHTML Document(*.shtml)|*.shtml||"),
-              QStringList({"HTML Document (*.html)", "HTML Document (*.htm)", "SHTML Document (*.shtml)"}));
+    EXPECT_EQ(
+        QtFilters(
+            "HTML Document(*.html)|*.html|HTML Document(*.htm)|*.htm|SHTML Document(*.shtml)|*.shtml||"),
+        QStringList({"HTML Document (*.html)", "HTML Document (*.htm)", "SHTML Document (*.shtml)"}));
 }
 
 TEST(FileFilters, JapaneseNamesAndOddDisplayTextAreKept) {
     EXPECT_EQ(QtFilters("exeﾌｧｲﾙ(*.exe)|*.exe|すべて(*.*)|*.*||"),
               QStringList({"exeﾌｧｲﾙ (*.exe)", "すべて (*)"}));
-    EXPECT_EQ(QtFilters("HTML Document(*.html;*.htm;*.shtml)|*.html;*.htm;*.shtml|ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|すべて(*.*)|*.*||"),
-              QStringList({"HTML Document (*.html *.htm *.shtml)", "ﾃｷｽﾄﾌｧｲﾙ (*.txt)", "すべて (*)"}));
+    EXPECT_EQ(
+        QtFilters(
+            "HTML "
+            "Document(*.html;*.htm;*.shtml)|*.html;*.htm;*.shtml|ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|すべて(*.*)|*.*||"),
+        QStringList({"HTML Document (*.html *.htm *.shtml)", "ﾃｷｽﾄﾌｧｲﾙ (*.txt)", "すべて (*)"}));
     // The display name's own list has a comma; the patterns come from the pattern part.
-    const auto image = ParseFilterString("Image File(*.gif;*.jpg;*.jpeg,*.png)|*.gif;*.jpg;*.jpeg;*.png|All(*.*)|*.*||");
+    const auto image =
+        ParseFilterString("Image File(*.gif;*.jpg;*.jpeg,*.png)|*.gif;*.jpg;*.jpeg;*.png|All(*.*)|*.*||");
     ASSERT_EQ(image.size(), 2);
     EXPECT_EQ(image[0].name, "Image File");
     EXPECT_EQ(image[0].patterns, QStringList({"*.gif", "*.jpg", "*.jpeg", "*.png"}));

@@ -1,5 +1,5 @@
-#include "platform/Cp932.h"
 #include "platform/FontRecord.h"
+#include "platform/Cp932.h"
 
 #include <gtest/gtest.h>
 

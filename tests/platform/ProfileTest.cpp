@@ -63,6 +63,7 @@ TEST_F(ProfileFile, BarStateLivesInItsOwnSection) {
 }
 
 TEST(UserProfile, LivesUnderBrellmoorVuroInTheConfigFolder) {
-    EXPECT_TRUE(CProfile().FileName().endsWith("/Brellmoor/Vuro.conf")) << CProfile().FileName().toStdString();
+    EXPECT_TRUE(CProfile().FileName().endsWith("/Brellmoor/Vuro.conf"))
+        << CProfile().FileName().toStdString();
     EXPECT_TRUE(CProfile().FileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
 }

@@ -14,7 +14,9 @@
 // folder for files.
 class CEditorFixture : public ::testing::Test {
 protected:
-    CEditorFixture() : m_previousProfile(Profile()) { SetProfile(CProfile(m_dir.filePath("profile/Vuro.conf"))); }
+    CEditorFixture() : m_previousProfile(Profile()) {
+        SetProfile(CProfile(m_dir.filePath("profile/Vuro.conf")));
+    }
     ~CEditorFixture() override { SetProfile(m_previousProfile); }
 
     QString FilePath(const QString& name) const { return m_dir.filePath(name); }

@@ -89,4 +89,6 @@ CScopedScriptedUi::CScopedScriptedUi() {
     m_previous = SetUi(std::move(ui));
 }
 
-CScopedScriptedUi::~CScopedScriptedUi() { SetUi(std::move(m_previous)); }
+CScopedScriptedUi::~CScopedScriptedUi() {
+    SetUi(std::move(m_previous));
+}

@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
     setenv("XDG_CACHE_HOME", (root + "/cache").constData(), 1);
     const QByteArray runtime = root + "/runtime";
     QDir().mkpath(QString::fromLocal8Bit(runtime));
-    QFile::setPermissions(QString::fromLocal8Bit(runtime), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(QString::fromLocal8Bit(runtime),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
     if (!getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
