@@ -1,4 +1,5 @@
 #include "editor/FindReplaceDlg.h"
+#include "platform/DialogControls.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -57,12 +58,7 @@ CFindReplaceDlg::CFindReplaceDlg(bool replace, QWidget* parent) : QDialog(parent
     m_replaceOne = new QPushButton(QStringLiteral("置換して次に(&E)"));
     m_replaceAll = new QPushButton(QStringLiteral("すべて置換(&A)"));
     auto* cancel = new QPushButton(QStringLiteral("キャンセル"));
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(m_findNext);
-    buttons->addWidget(m_replaceOne);
-    buttons->addWidget(m_replaceAll);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
+    auto* buttons = ButtonColumn({m_findNext, m_replaceOne, m_replaceAll, cancel});
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 void SetControlId(QWidget* control, int id) {
     control->setObjectName(QString::number(id));
@@ -25,4 +26,12 @@ COkCancelButtons MakeOkCancelButtons(QDialog* dialog) {
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     return {ok, cancel};
+}
+
+QVBoxLayout* ButtonColumn(std::initializer_list<QPushButton*> buttons) {
+    auto* column = new QVBoxLayout;
+    for (QPushButton* button : buttons)
+        column->addWidget(button);
+    column->addStretch();
+    return column;
 }

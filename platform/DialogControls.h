@@ -2,9 +2,12 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 class QDialog;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 // Building blocks every dialog of the program shares.
@@ -24,3 +27,6 @@ struct COkCancelButtons {
     QPushButton* cancel;
 };
 COkCancelButtons MakeOkCancelButtons(QDialog* dialog);
+
+// The dialog's command buttons stacked top-down at its right edge, the free space below them.
+QVBoxLayout* ButtonColumn(std::initializer_list<QPushButton*> buttons);

@@ -24,10 +24,7 @@ CInsCommentDlg::CInsCommentDlg(QWidget* parent) : QDialog(parent) {
     QPushButton* ok = okCancel.ok;
     QPushButton* cancel = okCancel.cancel;
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
+    auto* buttons = ButtonColumn({ok, cancel});
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_text, 1);
     layout->addSpacing(8);

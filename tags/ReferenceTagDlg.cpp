@@ -40,10 +40,7 @@ CReferenceTagDlg::CReferenceTagDlg(const QString& title, QWidget* parent) : QDia
     const COkCancelButtons okCancel = MakeOkCancelButtons(this);
     QPushButton* ok = okCancel.ok;
     QPushButton* cancel = okCancel.cancel;
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
+    auto* buttons = ButtonColumn({ok, cancel});
 
     auto* layout = new QHBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -49,10 +49,7 @@ CTagAttributeDlg::CTagAttributeDlg(const CTagForm& form, QWidget* parent) : QDia
                     m_ok->setEnabled(true);
             });
     }
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
+    auto* buttons = ButtonColumn({m_ok, cancel});
 
     auto* layout = new QHBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);

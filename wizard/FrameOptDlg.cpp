@@ -55,10 +55,7 @@ CFrameOptDlg::CFrameOptDlg(QWidget* parent) : QDialog(parent) {
     grid->addWidget(m_scrolling, 2, 1);
     grid->addWidget(m_noResize, 3, 0);
     grid->setColumnStretch(1, 1);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
+    auto* buttons = ButtonColumn({ok, cancel});
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(grid, 1);
     layout->addSpacing(8);

@@ -56,10 +56,7 @@ CMetaDlg::CMetaDlg(QWidget* parent) : QDialog(parent) {
     listButtons->addWidget(add);
     listButtons->addWidget(m_delete);
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
+    auto* buttons = ButtonColumn({ok, cancel});
     auto* left = new QVBoxLayout;
     left->addLayout(fields);
     left->addLayout(listButtons);
