@@ -1,4 +1,5 @@
 #include "resources/ProgramIcon.h"
+#include "resources/PaperSheet.h"
 
 #include <QImage>
 #include <QPainter>
@@ -22,23 +23,8 @@ void Fill(QPainter& p, qreal x, qreal y, qreal w, qreal h, QRgb c) {
 // Drawing works in a 16-unit square scaled to the icon's size, so whole-unit edges stay
 // on whole pixels at 16, 32 and 48 pixels.
 void Sheet(QPainter& p) {
-    const qreal l = 0.5, t = 0.5, r = 15.5, b = 15.5, ear = 4;
-    QPainterPath outline;
-    outline.moveTo(l, t);
-    outline.lineTo(r - ear, t);
-    outline.lineTo(r, t + ear);
-    outline.lineTo(r, b);
-    outline.lineTo(l, b);
-    outline.closeSubpath();
-    p.fillPath(outline, QColor(kPaper));
+    DrawPaperSheet(p, QRectF(0, 0, 16, 16), 4, kEdge, kPaper, kFold);
     Fill(p, 1, 1, 10, 2, kBlue);
-    QPainterPath flap;
-    flap.moveTo(r - ear, t);
-    flap.lineTo(r - ear, t + ear);
-    flap.lineTo(r, t + ear);
-    p.fillPath(flap, QColor(kFold));
-    p.strokePath(flap, QPen(QColor(kEdge), 1));
-    p.strokePath(outline, QPen(QColor(kEdge), 1));
 }
 
 // "</>" on the sheet: drawn pixel by pixel at 16, as strokes at the larger sizes.

@@ -1,6 +1,7 @@
 #include "resources/ToolBarImages.h"
 
 #include "resources/CommandIds.h"
+#include "resources/PaperSheet.h"
 
 #include <QFont>
 #include <QImage>
@@ -84,22 +85,7 @@ void FillPolygon(QPainter& p, std::initializer_list<QPointF> points, QRgb c) {
 
 // A sheet of paper with a folded top-right corner, its edge on the outermost pixels.
 void Page(QPainter& p, int x, int y, int w, int h, bool lines = false) {
-    const qreal l = x + 0.5, t = y + 0.5, r = x + w - 0.5, b = y + h - 0.5, ear = 3;
-    QPainterPath outline;
-    outline.moveTo(l, t);
-    outline.lineTo(r - ear, t);
-    outline.lineTo(r, t + ear);
-    outline.lineTo(r, b);
-    outline.lineTo(l, b);
-    outline.closeSubpath();
-    p.fillPath(outline, QColor(kPaper));
-    QPainterPath flap;
-    flap.moveTo(r - ear, t);
-    flap.lineTo(r - ear, t + ear);
-    flap.lineTo(r, t + ear);
-    p.fillPath(flap, QColor(kFold));
-    Stroke(p, flap, kEdge, 1);
-    Stroke(p, outline, kEdge, 1);
+    DrawPaperSheet(p, QRectF(x, y, w, h), 3, kEdge, kPaper, kFold);
     if (lines) {
         for (int ly = y + 5; ly < y + h - 2; ly += 2)
             Fill(p, x + 2, ly, w - 4, 1, kRule);
