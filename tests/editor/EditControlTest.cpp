@@ -10,6 +10,7 @@
 #include <QInputMethodEvent>
 #include <QMainWindow>
 #include <QMimeData>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -481,6 +482,32 @@ TEST_F(EditControlTest, PaintsTheSelectionAndUndecodableBytes) {
     edit->SetSel(7, 11);
     const QImage over = edit->viewport()->grab().toImage();
     EXPECT_EQ(over.pixelColor(edit->PosFromChar(8) + QPoint(3, 4)), highlight);
+}
+
+namespace {
+// Collects the regions a widget is asked to repaint.
+class PaintRecorder : public QObject {
+public:
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+} // namespace
+
+TEST_F(EditControlTest, AnEditThatRemovesRowsRepaintsWhereTheyWere) {
+    edit->SetText("<html>\r\n<body>\r\n\r\n</body>\r\n</html>");
+    const QPoint lastRow = edit->PosFromChar(edit->TextLength()) + QPoint(2, 4);
+    edit->SetSel(0, edit->TextLength());
+    QCoreApplication::processEvents();
+    PaintRecorder recorder;
+    edit->viewport()->installEventFilter(&recorder);
+    Type(QStringLiteral("b"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(edit->GetText(), "b");
+    EXPECT_TRUE(recorder.painted.contains(lastRow));
 }
 
 TEST_F(EditControlTest, ALargeTextIsWrappedAgainOnceTheResizingStops) {
