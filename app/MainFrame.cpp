@@ -70,6 +70,12 @@ void CMainFrame::CreateMenus() {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.caption));
         AddMenuItems(menu, popup);
     }
+    // A command chosen while the menu bar held the keyboard (Esc in a menu, then Alt again)
+    // would leave the keys there; typing goes back to the text, as on other desktops.
+    connect(menuBar(), &QMenuBar::triggered, this, [this] {
+        if (menuBar()->hasFocus())
+            m_view->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void CMainFrame::AddMenuItems(QMenu* menu, const CMenuItem& popup) {

@@ -176,6 +176,17 @@ TEST_F(MainFrame, AcceleratorsReachTheFrameWhileTheEditorHasTheFocus) {
     EXPECT_EQ(View()->GetText().find("abcd"), std::string::npos);
 }
 
+TEST_F(MainFrame, ACommandChosenFromTheMenuBarGivesTheKeysBackToTheText) {
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    menuBar()->setFocus();
+    ASSERT_TRUE(menuBar()->hasFocus());
+    frame->UpdateCommandStates();
+    frame->MenuAction(Cmd::kEditSelectAll)->trigger();
+    EXPECT_TRUE(View()->hasFocus());
+    EXPECT_EQ(View()->GetSel().end, View()->TextLength());
+}
+
 TEST_F(MainFrame, GreyedCommandsNeverRunFromKeysOrMenus) {
     View()->SetText(std::string("text"));
     View()->ResetUndoHistory();
