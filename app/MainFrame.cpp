@@ -170,9 +170,12 @@ void CMainFrame::RegisterCommands() {
 }
 
 void CMainFrame::OnHomePage() {
-    if (!Ui().OpenWithDesktop(Str::kHomePageUrl))
+    const auto tell = [] {
         Ui().Ask(QStringLiteral("ブラウザが実行できません。"), CPlatformUi::Buttons::Ok,
                  CPlatformUi::Icon::Stop);
+    };
+    if (!Ui().OpenWithDesktop(Str::kHomePageUrl, tell))
+        tell();
 }
 
 QAction* CMainFrame::MenuAction(int id) const {

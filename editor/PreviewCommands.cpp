@@ -51,7 +51,7 @@ bool WritePreviewCopy(CWeftpageView& view) {
 void Preview(CWeftpageView& view) {
     if (view.Naming().previewCopyPath.isEmpty() || !WritePreviewCopy(view))
         return;
-    if (!Ui().OpenWithDesktop(view.Naming().previewCopyPath))
+    if (!Ui().OpenWithDesktop(view.Naming().previewCopyPath, TellFailure))
         TellFailure();
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -57,7 +58,9 @@ public:
     // Runs one of the program's own modal dialogs; returns its result code.
     virtual int RunDialog(QDialog& dialog) = 0;
     // Opens a file or URL with the desktop's opener; false when it could not be started.
-    virtual bool OpenWithDesktop(const QString& target) = 0;
+    // The opener decides only after it has started whether anything can show the target:
+    // onFailure runs later, from the event loop, when it gives up.
+    virtual bool OpenWithDesktop(const QString& target, std::function<void()> onFailure) = 0;
     // Starts a program with an argument vector (no shell); false when it could not start.
     virtual bool StartProgram(const QString& program, const QStringList& arguments) = 0;
     virtual QDateTime LocalTime() = 0;

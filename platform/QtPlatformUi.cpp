@@ -128,8 +128,28 @@ int CQtPlatformUi::RunDialog(QDialog& dialog) {
     return dialog.exec();
 }
 
-bool CQtPlatformUi::OpenWithDesktop(const QString& target) {
-    return QProcess::startDetached(QStringLiteral("xdg-open"), {target});
+bool CQtPlatformUi::OpenWithDesktop(const QString& target, std::function<void()> onFailure) {
+    // xdg-open exits non-zero when no handler can show the target. It may also run a browser
+    // in the foreground for as long as that lives, so nobody waits for it: the process object
+    // has no parent and is deliberately not destroyed at exit, which would kill the browser.
+    auto* opener = new QProcess;
+    opener->setProgram(QStringLiteral("xdg-open"));
+    opener->setArguments({target});
+    opener->setStandardInputFile(QProcess::nullDevice());
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [opener, onFailure = std::move(onFailure)](int code, QProcess::ExitStatus status) {
+                         opener->deleteLater();
+                         if ((code != 0 || status != QProcess::NormalExit) && onFailure)
+                             onFailure();
+                     });
+    opener->start();
+    if (!opener->waitForStarted()) {
+        delete opener;
+        return false;
+    }
+    return true;
 }
 
 bool CQtPlatformUi::StartProgram(const QString& program, const QStringList& arguments) {

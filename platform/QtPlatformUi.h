@@ -9,7 +9,7 @@ public:
     std::optional<QString> AskFileName(const FileDialog& request) override;
     std::optional<QFont> AskFont(const FontDialog& request) override;
     int RunDialog(QDialog& dialog) override;
-    bool OpenWithDesktop(const QString& target) override;
+    bool OpenWithDesktop(const QString& target, std::function<void()> onFailure) override;
     bool StartProgram(const QString& program, const QStringList& arguments) override;
     QDateTime LocalTime() override;
     QString ProgramFolder() override;

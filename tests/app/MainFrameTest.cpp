@@ -229,6 +229,13 @@ TEST_F(MainFrame, HomePageFailureIsReportedWithAStopIcon) {
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(ui->messages[0].text, QStringLiteral("ブラウザが実行できません。"));
     EXPECT_EQ(ui->messages[0].icon, CPlatformUi::Icon::Stop);
+    // An opener that starts and only then gives up is told the same way.
+    ui->SetOpenResult(true);
+    router.Execute(Cmd::kHomePage);
+    EXPECT_EQ(ui->messages.size(), 1u);
+    ui->FailLastOpenLater();
+    ASSERT_EQ(ui->messages.size(), 2u);
+    EXPECT_EQ(ui->messages[1].text, QStringLiteral("ブラウザが実行できません。"));
 }
 
 TEST_F(MainFrame, ContextMenuOffersTheEditCommandsWithTheirRules) {

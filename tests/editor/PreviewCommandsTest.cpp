@@ -94,10 +94,16 @@ TEST_F(PreviewCommands, FailureToShowIsToldAndTheCopyStays) {
     ui->SetOpenResult(false);
     router.Execute(Cmd::kPreview);
     EXPECT_EQ(ui->MessageTexts(), QStringList{QStringLiteral("プレビューの表示に失敗しました")});
+    // The opener started but then found nothing to show the page with.
+    ui->SetOpenResult(true);
+    router.Execute(Cmd::kPreview);
+    EXPECT_EQ(ui->messages.size(), 1u);
+    ui->FailLastOpenLater();
+    EXPECT_EQ(ui->MessageTexts().value(1), QStringLiteral("プレビューの表示に失敗しました"));
     Profile().PutString("Browser", "IE", "/nowhere/browser");
     ui->SetStartResult(false);
     router.Execute(Cmd::kPreviewFirstBrowser);
-    EXPECT_EQ(ui->messages.size(), 2u);
+    EXPECT_EQ(ui->messages.size(), 3u);
     EXPECT_TRUE(QFileInfo::exists(Copy()));
 }
 

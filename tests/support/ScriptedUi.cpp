@@ -73,8 +73,9 @@ int CScriptedUi::RunDialog(QDialog& dialog) {
     return result;
 }
 
-bool CScriptedUi::OpenWithDesktop(const QString& target) {
+bool CScriptedUi::OpenWithDesktop(const QString& target, std::function<void()> onFailure) {
     opened.append(target);
+    m_openFailure = std::move(onFailure);
     return m_openResult;
 }
 

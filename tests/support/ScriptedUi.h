@@ -23,6 +23,11 @@ public:
     void QueueDialog(DialogScript script) { m_dialogs.push_back(std::move(script)); }
     void SetStartResult(bool ok) { m_startResult = ok; }
     void SetOpenResult(bool ok) { m_openResult = ok; }
+    // The desktop's opener of the last OpenWithDesktop gives up after it started.
+    void FailLastOpenLater() {
+        if (m_openFailure)
+            m_openFailure();
+    }
     void SetTime(const QDateTime& time) { m_time = time; }
     void SetProgramFolder(const QString& folder) { m_programFolder = folder; }
 
@@ -46,7 +51,7 @@ public:
     std::optional<QString> AskFileName(const FileDialog& request) override;
     std::optional<QFont> AskFont(const FontDialog& request) override;
     int RunDialog(QDialog& dialog) override;
-    bool OpenWithDesktop(const QString& target) override;
+    bool OpenWithDesktop(const QString& target, std::function<void()> onFailure) override;
     bool StartProgram(const QString& program, const QStringList& arguments) override;
     QDateTime LocalTime() override { return m_time; }
     QString ProgramFolder() override { return m_programFolder; }
@@ -58,6 +63,7 @@ private:
     std::deque<DialogScript> m_dialogs;
     bool m_startResult = true;
     bool m_openResult = true;
+    std::function<void()> m_openFailure;
     QDateTime m_time = QDateTime(QDate(2000, 3, 7), QTime(12, 5, 0));
     QTemporaryDir m_defaultFolder;
     QString m_programFolder = m_defaultFolder.path();
