@@ -1,3 +1,4 @@
+#include "app/MenuStyle.h"
 #include "app/WeftpageApp.h"
 #include "editor/FontSubstitutes.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication qapp(argc, argv);
+    QApplication::setStyle(new CMenuStyle);
     RegisterFontSubstitutes();
     // The program speaks Japanese, so the standard dialogs (files, fonts) do too.
     QTranslator qtJapanese;
