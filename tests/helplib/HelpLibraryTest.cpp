@@ -2,7 +2,6 @@
 #include "tests/helplib/FreshHelpLibrary.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSet>
@@ -156,12 +155,20 @@ TEST_F(HelpLibraryTest, ShowsNothingForAMissingPageLocationOrTopicOrAnUnknownCom
 }
 
 TEST_F(HelpLibraryTest, StartsTheViewerDetachedWithoutWaitingForIt) {
-    m_viewers.Add("x-www-browser", QString(), "/bin/sh", "/bin/sleep 3");
+    // The viewer stays until the test releases it (or ten seconds pass) and then marks that it
+    // ended: a library that waited for it would come back only after the mark.
+    QTemporaryDir marks;
+    const QString release = marks.filePath("release");
+    const QString ended = marks.filePath("ended");
+    m_viewers.Add("x-www-browser", QString(), "/bin/sh",
+                  QString("i=0; while [ ! -e '%1' ] && [ $i -lt 200 ]; do /bin/sleep 0.05; i=$((i+1)); done; "
+                          ": > '%2'")
+                      .arg(release, ended));
     CFreshHelpLibrary library;
-    QElapsedTimer timer;
-    timer.start();
     EXPECT_NE(library.ShowHelp(m_location, nullptr, 1), 0);
-    EXPECT_LT(timer.elapsed(), 1500);
+    EXPECT_FALSE(QFile::exists(ended));
+    QFile releaseMark(release);
+    EXPECT_TRUE(releaseMark.open(QIODevice::WriteOnly));
     const auto runs = m_viewers.WaitForRuns(1);
     ASSERT_EQ(runs.size(), 1u);
     // Not a child of the editor, so it never lingers as one of its zombies.
