@@ -14,16 +14,14 @@
 CFindReplaceDlg::CFindReplaceDlg(bool replace, QWidget* parent) : QDialog(parent), m_replace(replace) {
     setModal(false);
     auto* fields = new QGridLayout;
-    auto* findLabel = new QLabel(QStringLiteral("検索する文字列(&N):"));
     m_find = new QLineEdit;
-    findLabel->setBuddy(m_find);
+    auto* findLabel = BuddyLabel(QStringLiteral("検索する文字列(&N):"), m_find);
     fields->addWidget(findLabel, 0, 0);
     fields->addWidget(m_find, 0, 1);
 
-    auto* replaceLabel = new QLabel(QStringLiteral("置換後の文字列(&P):"));
-    m_replaceLabel = replaceLabel;
     m_replaceWith = new QLineEdit;
-    replaceLabel->setBuddy(m_replaceWith);
+    auto* replaceLabel = BuddyLabel(QStringLiteral("置換後の文字列(&P):"), m_replaceWith);
+    m_replaceLabel = replaceLabel;
     fields->addWidget(replaceLabel, 1, 0);
     fields->addWidget(m_replaceWith, 1, 1);
 

@@ -121,8 +121,7 @@ CFkeyDlg::CFkeyDlg(CFkeyTable& table, QWidget* parent) : QDialog(parent), m_tabl
     SetControlId(m_text, 1111);
     m_text->setValidator(new CByteLimitValidator(255, m_text));
     m_text->setEnabled(false);
-    auto* textLabel = new QLabel(QStringLiteral("挿入するテキスト(&E)"));
-    textLabel->setBuddy(m_text);
+    auto* textLabel = BuddyLabel(QStringLiteral("挿入するテキスト(&E)"), m_text);
     m_ok = new QPushButton(QStringLiteral("OK"));
     SetControlId(m_ok, 1);
     m_help = new QPushButton(QStringLiteral("ヘルプ(&H)"));

@@ -46,10 +46,8 @@ CbrowserPPage::CbrowserPPage(QWidget* parent)
     SetControlId(m_secondField, 1075);
     SetControlId(m_firstBrowse, 1076);
     SetControlId(m_secondBrowse, 1077);
-    auto* firstLabel = new QLabel(QStringLiteral("IEのパス(&I)"));
-    auto* secondLabel = new QLabel(QStringLiteral("NCのパス(&N)"));
-    firstLabel->setBuddy(m_firstField);
-    secondLabel->setBuddy(m_secondField);
+    auto* firstLabel = BuddyLabel(QStringLiteral("IEのパス(&I)"), m_firstField);
+    auto* secondLabel = BuddyLabel(QStringLiteral("NCのパス(&N)"), m_secondField);
     DetachInputMethod(m_firstField);
     DetachInputMethod(m_secondField);
 

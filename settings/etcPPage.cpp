@@ -25,8 +25,7 @@ CetcPPage::CetcPPage(std::function<QFont()> currentFont, QWidget* parent)
     DetachInputMethod(m_tabField->Field());
     m_fontButton = new QPushButton(QStringLiteral("フォント(&F)"));
     SetControlId(m_fontButton, 1139);
-    auto* tabLabel = new QLabel(QStringLiteral("タブの桁数(&T)"));
-    tabLabel->setBuddy(m_tabField->Field());
+    auto* tabLabel = BuddyLabel(QStringLiteral("タブの桁数(&T)"), m_tabField->Field());
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(tabLabel, 0, 0);

@@ -20,9 +20,9 @@
 
 namespace {
 
-QListWidget* MakeList(const QString& id) {
+QListWidget* MakeList(int id) {
     auto* list = new QListWidget;
-    list->setObjectName(id);
+    SetControlId(list, id);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setSortingEnabled(false);
     return list;
@@ -33,18 +33,16 @@ QListWidget* MakeList(const QString& id) {
 CtoolbarPPage::CtoolbarPPage(std::vector<std::unique_ptr<CTbButtonInfo>>& buttons, QWidget* parent)
     : CSettingsPage(QStringLiteral("ツールバー"), kHelpTopicSettingToolBar, parent), m_buttons(buttons),
       m_type(ProfileSettings::ToolBarType()) {
-    m_hiddenList = MakeList(QStringLiteral("1080"));
-    m_shownList = MakeList(QStringLiteral("1081"));
+    m_hiddenList = MakeList(1080);
+    m_shownList = MakeList(1081);
     m_add = new QPushButton(QStringLiteral("追加(&A)→"));
     m_remove = new QPushButton(QStringLiteral("←削除(&D)"));
     SetControlId(m_add, 1082);
     SetControlId(m_remove, 1083);
     m_add->setEnabled(false);
     m_remove->setEnabled(false);
-    auto* hiddenLabel = new QLabel(QStringLiteral("表示しないボタン(&H)"));
-    auto* shownLabel = new QLabel(QStringLiteral("表示するボタン(&S)"));
-    hiddenLabel->setBuddy(m_hiddenList);
-    shownLabel->setBuddy(m_shownList);
+    auto* hiddenLabel = BuddyLabel(QStringLiteral("表示しないボタン(&H)"), m_hiddenList);
+    auto* shownLabel = BuddyLabel(QStringLiteral("表示するボタン(&S)"), m_shownList);
 
     auto* type = new QGroupBox(QStringLiteral("ツールバーのタイプ"));
     m_textType = new QRadioButton(QStringLiteral("文字タイプ(&C)"));

@@ -43,8 +43,7 @@ CInsImgDlg::CInsImgDlg(QWidget* parent) : CReferenceTagDlg(QStringLiteral("<IMG>
     SetControlId(m_src, 1004);
     // Every drop-down shows the history as it was when the dialog opened.
     m_src->SetRefill([this] { return m_sources.Filled(); });
-    auto* srcLabel = new QLabel(QStringLiteral("&src="));
-    srcLabel->setBuddy(m_src);
+    auto* srcLabel = BuddyLabel(QStringLiteral("&src="), m_src);
     srcLabel->setAlignment(Qt::AlignCenter);
 
     m_altOn = Button("&alt=", 1090);
