@@ -20,9 +20,7 @@ CInsCommentDlg::CInsCommentDlg(QWidget* parent) : QDialog(parent) {
     m_text->setTabChangesFocus(true);
     m_text->setMinimumSize(300, 120);
 
-    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
-    QPushButton* ok = okCancel.ok;
-    QPushButton* cancel = okCancel.cancel;
+    const auto [ok, cancel] = MakeOkCancelButtons(this);
 
     auto* buttons = ButtonColumn({ok, cancel});
     auto* layout = new QHBoxLayout(this);

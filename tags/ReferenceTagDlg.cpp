@@ -37,9 +37,7 @@ CReferenceTagDlg::CReferenceTagDlg(const QString& title, QWidget* parent) : QDia
     SetControlId(m_browse, kBrowseId);
     m_browse->setAutoDefault(false);
 
-    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
-    QPushButton* ok = okCancel.ok;
-    QPushButton* cancel = okCancel.cancel;
+    const auto [ok, cancel] = MakeOkCancelButtons(this);
     auto* buttons = ButtonColumn({ok, cancel});
 
     auto* layout = new QHBoxLayout(this);

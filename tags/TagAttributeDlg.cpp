@@ -38,9 +38,8 @@ CTagAttributeDlg::CTagAttributeDlg(const CTagForm& form, QWidget* parent) : QDia
         AddRow(form.rows[i], static_cast<int>(i), *grid);
     grid->setRowStretch(static_cast<int>(form.rows.size()), 1);
 
-    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
-    m_ok = okCancel.ok;
-    QPushButton* cancel = okCancel.cancel;
+    const auto [ok, cancel] = MakeOkCancelButtons(this);
+    m_ok = ok;
     if (form.okNeedsAttribute) {
         m_ok->setEnabled(false);
         for (CRowControls& row : m_rows)

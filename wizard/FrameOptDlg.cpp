@@ -42,9 +42,7 @@ CFrameOptDlg::CFrameOptDlg(QWidget* parent) : QDialog(parent) {
     m_marginWidthOn->SetValueControls({m_marginWidth});
     m_scrollingOn->SetValueControls({m_scrolling});
 
-    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
-    QPushButton* ok = okCancel.ok;
-    QPushButton* cancel = okCancel.cancel;
+    const auto [ok, cancel] = MakeOkCancelButtons(this);
 
     auto* grid = new QGridLayout;
     grid->addWidget(m_marginHeightOn, 0, 0);

@@ -29,9 +29,7 @@ CMetaDlg::CMetaDlg(QWidget* parent) : QDialog(parent) {
     m_delete->setEnabled(false);
     m_list = new QListWidget;
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
-    QPushButton* ok = okCancel.ok;
-    QPushButton* cancel = okCancel.cancel;
+    const auto [ok, cancel] = MakeOkCancelButtons(this);
     for (QPushButton* b : {add, m_delete, cancel})
         b->setAutoDefault(false);
     SetControlId(m_httpEquiv, 1159);

@@ -48,9 +48,7 @@ CSkelCustomDlg::CSkelCustomDlg(QWidget* parent) : QDialog(parent) {
     m_delete = new QPushButton(QStringLiteral("削除(&D)"));
     auto* add = new QPushButton(QStringLiteral("新規(&N)"));
     auto* import = new QPushButton(QStringLiteral("ﾌｧｲﾙからｲﾝﾎﾟｰﾄ(&I)"));
-    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
-    QPushButton* ok = okCancel.ok;
-    QPushButton* cancel = okCancel.cancel;
+    const auto [ok, cancel] = MakeOkCancelButtons(this);
     auto* help = new QPushButton(QStringLiteral("ヘルプ(&H)"));
     m_edit->setEnabled(false);
     m_delete->setEnabled(false);

@@ -41,9 +41,7 @@ CSkelEditDlg::CSkelEditDlg(QWidget* parent) : QDialog(parent) {
     SetControlId(m_title, 1134);
     SetControlId(m_comment, 1117);
     SetControlId(m_source, 1133);
-    const COkCancelButtons okCancel = MakeOkCancelButtons(this);
-    QPushButton* ok = okCancel.ok;
-    QPushButton* cancel = okCancel.cancel;
+    const auto [ok, cancel] = MakeOkCancelButtons(this);
 
     auto* fields = new QGridLayout;
     fields->addWidget(BuddyLabel(QStringLiteral("タイトル(&T)"), m_title), 0, 0);
