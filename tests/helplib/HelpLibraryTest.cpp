@@ -1,4 +1,4 @@
-#include "tests/helplib/FakeViewers.h"
+#include "tests/support/FakeViewers.h"
 #include "tests/helplib/FreshHelpLibrary.h"
 
 #include <QDir>

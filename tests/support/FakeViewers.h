@@ -6,9 +6,9 @@
 
 #include <vector>
 
-// Fake browsers for the help library: small scripts in private folders that record
-// each run (their name, parent process and arguments) in one log. While it exists,
-// PATH holds only the fakes' first folder and BROWSER is unset.
+// Fake browsers and openers (for the help library, the desktop opener): small scripts in private folders that
+// record each run (their name, parent process and arguments) in one log. While it exists, PATH holds only the
+// fakes' first folder and BROWSER is unset.
 class CFakeViewers {
 public:
     CFakeViewers();

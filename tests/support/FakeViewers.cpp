@@ -1,4 +1,4 @@
-#include "tests/helplib/FakeViewers.h"
+#include "tests/support/FakeViewers.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
