@@ -301,8 +301,9 @@ void CEditControl::Edit(std::size_t start, std::size_t end, std::string_view byt
     // Repaint the rows of the changed lines; when the row count changed, everything below too,
     // down to the last row the old text had.
     const std::int64_t first = std::max<std::int64_t>(0, m_layout.RowFromOffset(start) - 1);
-    std::int64_t last = std::max(m_layout.RowCount(), rowsBefore);
-    if (m_layout.RowCount() == rowsBefore) {
+    const std::int64_t rowsAfter = m_layout.RowCount();
+    std::int64_t last = std::max(rowsAfter, rowsBefore);
+    if (rowsAfter == rowsBefore) {
         const std::size_t line = next.LineFromOffset(start + bytes.size());
         last = m_layout.RowFromOffset(next.LineContentEnd(line));
     }
