@@ -7,7 +7,9 @@ cd "$(dirname "$0")"
 
 # Everything a build, the tests and a normal run need, as Debian 12 packages.
 PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-wayland libgtest-dev libx11-dev
-          fonts-noto-cjk xdg-utils qt6-translations-l10n)
+          fonts-noto-cjk xdg-utils qt6-translations-l10n
+          # the desktop tests: a private X display, a window manager, real key, mouse and clipboard
+          xvfb openbox xdotool xclip x11-utils imagemagick python3)
 
 setup() {
     local missing=() p
