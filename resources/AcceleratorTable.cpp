@@ -1,6 +1,6 @@
 #include "resources/AcceleratorTable.h"
 
-#include "resources/CommandIds.h"
+#include "resources/CommandTable.h"
 
 namespace {
 
@@ -12,41 +12,14 @@ constexpr int kFunctionKeyCommands[12][3] = {
 };
 
 std::vector<CAccelerator> Build() {
-    using namespace Cmd;
-    const auto C = Qt::ControlModifier;
-    const auto A = Qt::AltModifier;
-    const auto S = Qt::ShiftModifier;
-    std::vector<CAccelerator> t = {
-        {C | Qt::Key_N, kFileNew},           {C | Qt::Key_S, kFileSave},
-        {C | Qt::Key_Z, kEditUndo},          {A | Qt::Key_Backspace, kEditUndo},
-        {C | A | Qt::Key_Z, kEditRedo},      {C | Qt::Key_C, kEditCopy},
-        {C | Qt::Key_Insert, kEditCopy},     {C | Qt::Key_X, kEditCut},
-        {S | Qt::Key_Delete, kEditCut},      {C | Qt::Key_V, kEditPaste},
-        {S | Qt::Key_Insert, kEditPaste},    {C | Qt::Key_W, kPreview},
-        {C | Qt::Key_Left, kJumpPrevOpen},   {C | Qt::Key_Right, kJumpNextClose},
-        {C | Qt::Key_L, kEntityLt},          {C | Qt::Key_G, kEntityGt},
-        {C | Qt::Key_6, kEntityAmp},         {C | Qt::Key_Return, kTagBr},
-        {C | Qt::Key_Enter, kTagBr},         {S | Qt::Key_Return, kTagBrNewLine},
-        {S | Qt::Key_Enter, kTagBrNewLine},  {A | Qt::Key_Slash, kTagListItem},
-        {C | Qt::Key_1, kTagCommentDlg},     {C | A | Qt::Key_1, kTagComment},
-        {C | Qt::Key_A, kTagLinkDlg},        {C | A | Qt::Key_A, kTagLink},
-        {C | Qt::Key_B, kTagBold},           {C | Qt::Key_I, kTagItalic},
-        {C | Qt::Key_D, kTagCellDlg},        {C | A | Qt::Key_D, kTagCell},
-        {C | Qt::Key_E, kTagCenter},         {C | Qt::Key_Q, kTagBlockquote},
-        {C | Qt::Key_F, kTagFontDlg},        {C | A | Qt::Key_F, kTagFont},
-        {C | Qt::Key_H, kTagRuleDlg},        {C | A | Qt::Key_H, kTagRule},
-        {C | Qt::Key_M, kTagImageDlg},       {C | A | Qt::Key_M, kTagImage},
-        {C | Qt::Key_O, kTagOrderedListDlg}, {C | A | Qt::Key_O, kTagOrderedList},
-        {C | Qt::Key_P, kTagParagraphDlg},   {C | A | Qt::Key_P, kTagParagraph},
-        {C | Qt::Key_R, kTagRowDlg},         {C | A | Qt::Key_R, kTagRow},
-        {C | Qt::Key_T, kTagTableDlg},       {C | A | Qt::Key_T, kTagTable},
-        {C | Qt::Key_U, kTagUnorderedList},
-    };
-    const Qt::KeyboardModifier modifiers[3] = {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier};
-    for (int f = 1; f <= 12; ++f)
-        for (int m = 1; m <= 3; ++m)
-            t.push_back(
-                {modifiers[m - 1] | static_cast<Qt::Key>(Qt::Key_F1 + f - 1), FunctionKeyCommand(f, m)});
+    std::vector<CAccelerator> t;
+    for (const CCommand& c : Commands())
+        for (QKeyCombination key : c.keys) {
+            t.push_back({key, c.id});
+            // The keypad's Enter does what Enter does.
+            if (key.key() == Qt::Key_Return)
+                t.push_back({key.keyboardModifiers() | Qt::Key_Enter, c.id});
+        }
     return t;
 }
 

@@ -9,8 +9,9 @@ struct CAccelerator {
     int id;
 };
 
-// Accelerator table 128: every key with its command, the function keys with Shift,
-// Ctrl or Alt included. Enter and the keypad's Enter are listed alike.
+// Accelerator table 128, derived from the command table: every key with its command, the
+// function keys with Shift, Ctrl or Alt included. Enter and the keypad's Enter are listed
+// alike.
 const std::vector<CAccelerator>& Accelerators();
 
 // The accelerator command of function key F (1..12) with modifier m (1 Shift, 2 Ctrl,

@@ -1,17 +1,34 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <QString>
 
 #include <vector>
 
-// The string resource of a command: its status-bar prompt and, after a line feed, its
-// tool tip.
-struct CCommandString {
-    int id;
-    const char* text; // UTF-8, "prompt\ntool tip"
+// One row per command: everything the menus, the accelerators, the status bar, the tool
+// bar, the settings lists and the command bar show of it. The menus, the accelerator
+// table and the key text of the menu captions are derived from these rows.
+struct CCommand {
+    int id = 0;
+    const char* caption = "";          // UTF-8 menu caption without key text; "" when not in a menu
+    const char* prompt = "";           // UTF-8 status-bar prompt; "" when none
+    const char* toolTip = "";          // UTF-8 tool tip; "" when none
+    std::vector<QKeyCombination> keys; // accelerators; the first one is shown in the menu
 };
 
-// The whole string of a command, or an empty string when it has none.
+// Every command, the 36 function-key accelerators included.
+const std::vector<CCommand>& Commands();
+// The row of a command, or nullptr.
+const CCommand* FindCommand(int id);
+
+// The key as a menu caption shows it after its TAB ("Ctrl+Alt+Z", "Ctrl+Enter", "Ctrl+→").
+QString KeyText(QKeyCombination key);
+// The caption as the main menu shows it: the caption, then a TAB and the text of the first
+// key when the command has one.
+QString MenuCaption(int id);
+
+// The whole string resource of a command, "prompt\ntool tip", or an empty string when it
+// has none.
 QString CommandString(int id);
 // The prompt: the string up to its first line feed.
 QString CommandPrompt(int id);
@@ -21,8 +38,6 @@ QString CommandToolTip(int id);
 // The tool tip as the command bar shows it: the text after the first line feed, the
 // whole string when it holds none.
 QString CommandBarCaption(int id);
-
-const std::vector<CCommandString>& CommandStrings();
 
 // Further strings of the program.
 namespace Str {
