@@ -1,6 +1,7 @@
 #include "app/MenuStyle.h"
 #include "app/WeftpageApp.h"
 #include "editor/FontSubstitutes.h"
+#include "platform/MnemonicClick.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     }
     QApplication qapp(argc, argv);
     QApplication::setStyle(new CMenuStyle);
+    InstallImmediateMnemonics(qapp);
     RegisterFontSubstitutes();
     // The program speaks Japanese, so the standard dialogs (files, fonts) do too.
     QTranslator qtJapanese;

@@ -107,7 +107,13 @@ class Window:
                    f"window {self.title!r} to have the keyboard focus")
 
     def wait_closed(self, timeout=TIMEOUT):
-        wait_until(lambda: not self.exists(), f"window {self.wid} to close", timeout)
+        wait_until(lambda: not self.exists(), f"window {self.title!r} to close", timeout)
+
+    def close_with(self, *keys):
+        """Presses keys in this window and waits for it to close."""
+        self.wait_active()
+        self.desk.key(*keys)
+        self.wait_closed()
 
     def geometry(self):
         """(x, y, width, height) of the window's inside on the screen."""
@@ -129,6 +135,12 @@ class Editor(Window):
         self.wait_active()
         self.desk.key("ctrl+s")
         self.wait_title(f"{self.path}-Vuro")
+
+    def open_dialog(self, key, title):
+        """Presses key in the editor and waits for the window titled title to take the keys."""
+        self.wait_active()
+        self.desk.key(key)
+        return self.desk.wait_window(title)
 
     def saved_bytes(self):
         return Path(self.path).read_bytes()
