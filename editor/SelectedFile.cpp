@@ -15,5 +15,6 @@ CSelectedFile SelectedFilePath(const QString& documentPath, std::string_view sel
         if (c == QLatin1Char('"'))
             return {{}, lead + QStringLiteral("「\"」を含む名前のファイルは編集できません。")};
     }
-    return {ResolveRelativePath(documentPath, name), {}};
+    // A name that leads above the root folder names no file, as a missing file does not.
+    return {ResolveRelativePath(documentPath, name).value_or(QString()), {}};
 }

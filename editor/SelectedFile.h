@@ -9,7 +9,7 @@
 // reason in words for the user.
 struct CSelectedFile {
     QString path;    // the full path; empty when the name cannot be a path
-    QString problem; // why not, when path is empty
+    QString problem; // why not, for the user; empty when the name simply names no file
 };
 
 CSelectedFile SelectedFilePath(const QString& documentPath, std::string_view selected);

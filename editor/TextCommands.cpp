@@ -32,7 +32,8 @@ void EditSelectedFile(CWeftpageView& view) {
         return;
     const CSelectedFile file = SelectedFilePath(documentPath, SelectedText(view));
     if (file.path.isEmpty()) {
-        Ui().Ask(file.problem, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
+        if (!file.problem.isEmpty())
+            Ui().Ask(file.problem, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
         return;
     }
     if (!QFileInfo(file.path).isFile())

@@ -4,8 +4,27 @@
 
 namespace {
 
-QString WithSlashes(QString path) {
-    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+bool IsPosix(const QString& path) {
+    return path.startsWith(QLatin1Char('/'));
+}
+
+// The path with "/" as its only separator; a POSIX path has no other.
+QString WithSlashes(QString path, bool posix) {
+    return posix ? path : path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+// Whether the ".." parts of a POSIX path lead above its root folder.
+bool ClimbsAboveRoot(const QString& path) {
+    int depth = 0;
+    for (const QString& part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part == QStringLiteral(".."))
+            --depth;
+        else if (part != QStringLiteral("."))
+            ++depth;
+        if (depth < 0)
+            return true;
+    }
+    return false;
 }
 
 // Everything before the last "/", or the empty string when there is none.
@@ -25,8 +44,9 @@ bool HasDrive(const QString& path) {
 } // namespace
 
 QString MakeRelativePath(const QString& base, const QString& target) {
-    QString b = Parent(WithSlashes(base));
-    const QString t0 = WithSlashes(target);
+    const bool posix = IsPosix(base);
+    QString b = Parent(WithSlashes(base, posix));
+    const QString t0 = WithSlashes(target, posix);
     const QString name = LastPart(t0);
     QString t = Parent(t0);
     QString up, down;
@@ -44,9 +64,10 @@ QString MakeRelativePath(const QString& base, const QString& target) {
     return up + down + name;
 }
 
-QString ResolveRelativePath(const QString& base, const QString& relative, QChar separator) {
-    QString b = Parent(WithSlashes(base));
-    QString rest = WithSlashes(relative);
+std::optional<QString> ResolveRelativePath(const QString& base, const QString& relative, QChar separator) {
+    const bool posix = IsPosix(base);
+    QString b = Parent(WithSlashes(base, posix));
+    QString rest = WithSlashes(relative, posix);
     while (!b.isEmpty()) {
         const qsizetype slash = rest.indexOf(QLatin1Char('/'));
         const QString first = slash < 0 ? QString() : rest.left(slash);
@@ -60,6 +81,8 @@ QString ResolveRelativePath(const QString& base, const QString& relative, QChar 
         }
     }
     QString result = b + QLatin1Char('/') + rest;
+    if (posix)
+        return ClimbsAboveRoot(result) ? std::nullopt : std::optional<QString>(result);
     return result.replace(QLatin1Char('/'), separator);
 }
 

@@ -5,8 +5,9 @@
 #include <optional>
 
 // Paths of files the page refers to, relative to the page's own file, so that a site can
-// be moved as a whole. Both "/" and "\" separate folders on input; parts are compared
-// exactly (case counts).
+// be moved as a whole. In Windows-style paths ("C:\web\a.html") both "/" and "\" separate
+// folders; in POSIX paths (those that begin with "/") only "/" does, for "\" is an ordinary
+// character of a Linux file name. Parts are compared exactly (case counts).
 
 // The path of target relative to the folder of base, with "/" separators; a file in the
 // same folder gives its bare name.
@@ -14,8 +15,10 @@ QString MakeRelativePath(const QString& base, const QString& target);
 
 // The path that relative names when read from the folder of base: leading ".." climb one
 // folder each, leading "." are dropped, the rest is appended. separator joins the parts
-// of the result.
-QString ResolveRelativePath(const QString& base, const QString& relative, QChar separator = QLatin1Char('/'));
+// of a Windows-style result. For a POSIX base, nullopt when the name climbs above the
+// root folder, rather than a path the system would quietly read as one inside the root.
+std::optional<QString> ResolveRelativePath(const QString& base, const QString& relative,
+                                           QChar separator = QLatin1Char('/'));
 
 // Whether two paths lie on different drives ("C:" against "D:"); paths without drive
 // letters, as on Linux, never do.

@@ -199,6 +199,19 @@ TEST_F(TextCommands, EditSelectedFileDoesNothingForAMissingFileOrAFolder) {
     EXPECT_TRUE(ui->messages.empty());
 }
 
+TEST_F(TextCommands, EditSelectedFileDoesNothingForANameThatClimbsAboveTheRoot) {
+    WriteFile(FilePath("a.html"), "a");
+    // Enough ".." to pass the root, then down again to the file: the system would read
+    // it as the file itself, but the name does not lead there from the page.
+    const int depth = static_cast<int>(m_dir.path().count(QLatin1Char('/')));
+    const QString name = QStringLiteral("../").repeated(depth + 2) + m_dir.path().mid(1) + "/a.html";
+    OpenDocument("page.html", name.toStdString());
+    view->SelectAll();
+    Run(Cmd::kEditSelectedFile);
+    EXPECT_TRUE(ui->started.empty());
+    EXPECT_TRUE(ui->messages.empty());
+}
+
 TEST_F(TextCommands, EditSelectedFileTellsWhenTheSelectionCannotBeAPath) {
     WriteFile(FilePath("a.html"), "a");
     OpenDocument("page.html", "a.html\r\nb.html \"a.html\" \xff.html");

@@ -32,6 +32,24 @@ TEST(RelativePath, ResolvingClimbsForDotDotAndDropsDot) {
     EXPECT_EQ(ResolveRelativePath("/home/u/p.html", "./././q.html"), "/home/u/q.html");
 }
 
+TEST(RelativePath, BackslashIsPartOfALinuxFileName) {
+    EXPECT_EQ(MakeRelativePath("/w/index.html", "/w/a\\b.gif"), "a\\b.gif");
+    EXPECT_EQ(MakeRelativePath("/w/x\\y/index.html", "/w/b.gif"), "../b.gif");
+    EXPECT_EQ(ResolveRelativePath("/w/sub/p.html", "a\\b.html"), "/w/sub/a\\b.html");
+    EXPECT_EQ(ResolveRelativePath("/w/sub/p.html", "..\\b.html"), "/w/sub/..\\b.html");
+    // Windows-style paths keep both separators.
+    EXPECT_EQ(MakeRelativePath("C:\\w\\index.html", "C:\\w\\a\\b.gif"), "a/b.gif");
+    EXPECT_EQ(ResolveRelativePath("C:\\w\\p.html", "img\\a.gif", '\\'), "C:\\w\\img\\a.gif");
+}
+
+TEST(RelativePath, ResolvingAboveTheRootOfALinuxPathFails) {
+    EXPECT_EQ(ResolveRelativePath("/w/p.html", "../../x.html"), std::nullopt);
+    EXPECT_EQ(ResolveRelativePath("/p.html", "../x.html"), std::nullopt);
+    EXPECT_EQ(ResolveRelativePath("/w/p.html", "a/../../../x.html"), std::nullopt);
+    EXPECT_EQ(ResolveRelativePath("/w/p.html", "../x.html"), "/x.html");
+    EXPECT_EQ(ResolveRelativePath("/w/p.html", "a/../../x.html"), "/w/a/../../x.html");
+}
+
 TEST(RelativePath, DrivesDifferOnlyBetweenDriveLetterPaths) {
     EXPECT_TRUE(IsOnOtherDrive("C:\\web\\index.html", "D:\\pic.gif"));
     EXPECT_FALSE(IsOnOtherDrive("C:\\web\\index.html", "C:\\pic.gif"));
