@@ -45,4 +45,42 @@ def test_wrapping_tags_without_a_selection(desk):
     editor.expect_saved(press_on_lines(desk, editor, cases, select=False))
 
 
+def test_replacing_tags_and_line_breaks(desk):
+    editor = desk.start_editor(b"")
+    cases = [
+        ("ctrl+Return", b"<br>|"),
+        ("shift+Return", b"<br>\r\n|"),
+        ("alt+slash", b"<li>|"),
+        ("ctrl+alt+m", b"<img |>"),
+        ("ctrl+alt+h", b"<hr>|"),
+    ]
+    editor.expect_saved(press_on_lines(desk, editor, cases, select=True))
+
+
+def test_bare_table_keys(desk):
+    editor = desk.start_editor(b"")
+    cases = [
+        ("ctrl+alt+t", b"<table>abc|</table>"),
+        ("ctrl+alt+r", b"<tr>\r\nabc|\r\n</tr>"),
+        ("ctrl+alt+d", b"<td>abc|</td>"),
+    ]
+    editor.expect_saved(press_on_lines(desk, editor, cases, select=True))
+
+
+def test_character_reference_keys(desk):
+    editor = desk.start_editor(b"")
+    cases = [("ctrl+l", b"&lt;|"), ("ctrl+g", b"&gt;|"), ("ctrl+6", b"&amp;|")]
+    with_selection = press_on_lines(desk, editor, cases, select=True)
+    without = press_on_lines(desk, editor, [(k, b"abc" + r) for k, r in cases], select=False)
+    editor.expect_saved(with_selection + without)
+
+
+def test_japanese_selection_is_wrapped_by_bytes(desk):
+    # The caret after the tag counts the two bytes of each double-byte character.
+    editor = desk.start_editor(cp932("日本"))
+    desk.key("shift+End", "ctrl+b")
+    desk.type("|")
+    editor.expect_saved(cp932("<b>日本|</b>"))
+
+
 run_from_command_line()
