@@ -14,6 +14,7 @@ import configparser
 import os
 import shutil
 import signal
+import struct
 import subprocess
 import sys
 import tempfile
@@ -34,7 +35,8 @@ TOOLS = {
     "import": "imagemagick",
 }
 
-# openbox takes no key at all, and a click focuses and raises the window under it.
+# openbox takes no key at all; a click focuses and raises the window under it, and the
+# close box closes.
 OPENBOX_RC = """<?xml version="1.0" encoding="UTF-8"?>
 <openbox_config xmlns="http://openbox.org/3.4/rc">
   <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
@@ -45,6 +47,9 @@ OPENBOX_RC = """<?xml version="1.0" encoding="UTF-8"?>
     <dragThreshold>1</dragThreshold>
     <context name="Client">
       <mousebind button="Left" action="Press"><action name="Focus"/><action name="Raise"/></mousebind>
+    </context>
+    <context name="Close">
+      <mousebind button="Left" action="Click"><action name="Close"/></mousebind>
     </context>
     <context name="Titlebar">
       <mousebind button="Left" action="Press"><action name="Focus"/><action name="Raise"/></mousebind>
@@ -117,9 +122,10 @@ class Window:
 
     def geometry(self):
         """(x, y, width, height) of the window's inside on the screen."""
-        out = self.desk.run(["xdotool", "getwindowgeometry", "--shell", str(self.wid)])
-        v = dict(line.split("=", 1) for line in out.split())
-        return int(v["X"]), int(v["Y"]), int(v["WIDTH"]), int(v["HEIGHT"])
+        out = self.desk.run(["xwininfo", "-id", str(self.wid)])
+        v = {k.strip(): val.strip() for k, _, val in (line.partition(":") for line in out.splitlines())}
+        return (int(v["Absolute upper-left X"]), int(v["Absolute upper-left Y"]), int(v["Width"]),
+                int(v["Height"]))
 
 
 class Editor(Window):
@@ -150,6 +156,11 @@ class Editor(Window):
         self.save()
         wait_until(lambda: Path(self.path).read_bytes() == expected,
                    f"the saved file to hold {expected!r}; it holds {self.saved_bytes()!r}")
+
+    def click_close_button(self):
+        """Clicks the close box of the window manager's title bar (top right)."""
+        x, y, width, _ = self.geometry()
+        self.desk.click(x + width - 8, y - 10)
 
     def wait_exit(self, timeout=TIMEOUT):
         wait_until(lambda: self.process.poll() is not None, "the editor to end", timeout)
@@ -279,6 +290,21 @@ class Desktop:
         path = self.home / ".config/Brellmoor/Vuro.conf"
         path.parent.mkdir(parents=True, exist_ok=True)
         path.write_text(text, encoding="utf-8")
+
+    def write_function_keys(self, bindings):
+        """Writes vurofkey.dat into the program folder: bindings maps (F, m) with m 1 Shift,
+        2 Ctrl, 3 Alt to a command id (int) or a text (str)."""
+        blocks = []
+        for i in range(48):
+            f, m = i // 4 + 1, i % 4
+            kind, value, text = 0, 0, b""
+            binding = bindings.get((f, m))
+            if isinstance(binding, int):
+                kind, value = 1, binding
+            elif isinstance(binding, str):
+                kind, value, text = 2, i, cp932(binding)
+            blocks.append(struct.pack("<iii", i + 4, kind, value) + text[:255].ljust(255, b"\0"))
+        (self.bin / "vurofkey.dat").write_bytes(b"".join(blocks))
 
     def add_fake_program(self, name, script):
         """A program on PATH in front of the real ones (a shell script)."""

@@ -1,0 +1,50 @@
+"""All 36 function-key combinations, pressed on a real keyboard, run their binding from a
+prepared vurofkey.dat. openbox keeps no key, so Alt+F4 reaches the editor too."""
+
+from vurodesk import run_from_command_line
+
+MODIFIERS = {1: "shift", 2: "ctrl", 3: "alt"}
+
+
+def text_of(f, m):
+    return f"{MODIFIERS[m][0].upper()}{f}[%1]"
+
+
+def check_modifier(desk, m):
+    """Binds every key to a text naming it, presses each with "abc" selected, and checks the
+    text with the selection in place of "%1" and the caret after it."""
+    desk.write_function_keys({(f, mod): text_of(f, mod) for f in range(1, 13) for mod in (1, 2, 3)})
+    editor = desk.start_editor(b"")
+    expected = b""
+    for f in range(1, 13):
+        desk.type("abc")
+        desk.key("shift+Home", f"{MODIFIERS[m]}+F{f}")
+        desk.type("|")
+        desk.key("ctrl+End", "Return")
+        expected += text_of(f, m).replace("%1", "abc|").encode() + b"\r\n"
+    editor.expect_saved(expected)
+
+
+def test_shift_function_keys(desk):
+    check_modifier(desk, 1)
+
+
+def test_ctrl_function_keys(desk):
+    check_modifier(desk, 2)
+
+
+def test_alt_function_keys(desk):
+    check_modifier(desk, 3)
+
+
+def test_function_key_bound_to_a_command(desk):
+    # Shift+F2 opens the settings sheet (環境設定, 32797); Ctrl+F12 bold (32859).
+    desk.write_function_keys({(2, 1): 32797, (12, 2): 32859})
+    editor = desk.start_editor(b"abc")
+    editor.open_dialog("shift+F2", "設定").close_with("Escape")
+    desk.key("shift+End", "ctrl+F12")
+    desk.type("|")
+    editor.expect_saved(b"<b>abc|</b>")
+
+
+run_from_command_line()
