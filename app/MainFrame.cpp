@@ -1,9 +1,10 @@
 #include "app/MainFrame.h"
 
 #include "app/CommandBar.h"
-#include "app/HelpBinding.h"
 #include "editor/WeftpageDoc.h"
 #include "editor/WeftpageView.h"
+#include "platform/FileName.h"
+#include "platform/HelpBinding.h"
 #include "platform/KeyboardState.h"
 #include "platform/PlatformUi.h"
 #include "platform/Profile.h"
@@ -49,7 +50,8 @@ CMainFrame::CMainFrame(CWeftpageDoc& doc, CCommandRouter& router) : m_doc(doc), 
     m_view = new CWeftpageView(doc, this);
     m_view->SetRouter(&router);
     setCentralWidget(m_view);
-    connect(m_view, &CWeftpageView::CaptionChanged, this, &QWidget::setWindowTitle);
+    connect(m_view, &CWeftpageView::CaptionChanged, this,
+            [this](const QString& caption) { setWindowTitle(TitleForQt(caption)); });
     CreateMenus();
     CreateAccelerators();
     CreateBars();
@@ -263,6 +265,12 @@ void CMainFrame::RefreshStatus() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_closeKeepsRecovery) {
+        // The session is ending and the unsaved text is in the recovery copy: no question.
+        SaveBarState();
+        event->accept();
+        return;
+    }
     if (!m_view->AskSaveChanges()) {
         event->ignore();
         return;
@@ -270,6 +278,22 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     m_doc.SetModifiedFlag(false);
     SaveBarState();
     event->accept();
+}
+
+QString CMainFrame::TitleForQt(const QString& caption) {
+    // Qt reads "[*]" as the place of its modified mark and drops it; a doubled one is shown
+    // as "[*]" itself.
+    QString title = caption;
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    return title;
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Whether another program changed the file is checked when the user comes back to the
+    // window, after the activation has been handled, never on the timer.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, m_view, &CWeftpageView::CheckExternalChange);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
@@ -281,7 +305,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
             event->acceptProposedAction();
-            m_view->OpenFileByPath(url.toLocalFile());
+            m_view->OpenFileByPath(FileName::FromUrl(url));
             return;
         }
     }

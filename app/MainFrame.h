@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CommandRouter.h"
-#include "app/TbButtonInfo.h"
+#include "platform/CommandRouter.h"
+#include "platform/TbButtonInfo.h"
 #include "settings/FkeyTable.h"
 
 #include <QMainWindow>
@@ -43,6 +43,9 @@ public:
     // defaults) hide, and restores the bars' saved layout.
     void RebuildToolBar();
     void SaveBarState() const;
+    // The next close asks nothing: the session is ending and the unsaved text has been
+    // written to the recovery copy, which the next start offers back.
+    void CloseKeepingRecovery() { m_closeKeepsRecovery = true; }
 
     // The work of one frame-timer tick: changed mark, caret position, key states, and the
     // enabled state of every button.
@@ -55,10 +58,13 @@ public:
     bool FirstPaintDone() const { return m_firstPaintDone; }
     // The action of a menu item, for tests and menus built elsewhere.
     QAction* MenuAction(int id) const;
+    // The caption as handed to Qt, so that it is shown exactly as composed.
+    static QString TitleForQt(const QString& caption);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -89,4 +95,5 @@ private:
     std::vector<std::pair<int, QAction*>> m_toolBarActions;
     QTimer m_frameTimer;
     bool m_firstPaintDone = false;
+    bool m_closeKeepsRecovery = false;
 };

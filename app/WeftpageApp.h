@@ -1,14 +1,18 @@
 #pragma once
 
-#include "app/CommandRouter.h"
 #include "app/RecentFileList.h"
+#include "platform/CommandRouter.h"
 
+#include <QObject>
 #include <QStringList>
 
 #include <memory>
 
 class CMainFrame;
+class CRecoveryKeeper;
+class CTerminationSignals;
 class CWeftpageDoc;
+class QSessionManager;
 
 // The editor program: where its settings live, its one document, frame and view, the
 // command line, the help library and the image plug-ins, and the About box.
@@ -28,16 +32,33 @@ public:
     CWeftpageDoc& Document() const { return *m_doc; }
     const CCommandRouter& Router() const { return m_router; }
     const CRecentFileList& RecentFiles() const { return m_recentFiles; }
+    CRecoveryKeeper* Recovery() const { return m_recovery.get(); }
+
+    // Offers back, one at a time and newest first, the recovery copies of editors that
+    // ended without saving; the first one taken ends the offer (the rest wait for the next
+    // start). Called at start-up once the window shows.
+    void OfferRecovery();
+    // SIGTERM or SIGHUP: the unsaved text goes to the recovery copy, the profile and the
+    // data files are written, and the program ends without a question.
+    void EndKeepingWork();
 
     // The arguments joined with blanks, every double quote removed.
     static QString CommandLineOf(const QStringList& arguments);
 
 private:
     void OnAbout();
+    void StartRecovery();
+    void CommitSessionData(QSessionManager& manager);
+    // The session manager (or the platform) ends the program.
+    void SessionEnding();
 
     std::unique_ptr<CWeftpageDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     CCommandRouter m_router;
     CRecentFileList m_recentFiles;
+    std::unique_ptr<CRecoveryKeeper> m_recovery;
+    std::unique_ptr<CTerminationSignals> m_signals;
+    std::unique_ptr<QObject> m_sessionEndFilter;
+    bool m_ending = false;
     bool m_exited = false;
 };

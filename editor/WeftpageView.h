@@ -1,10 +1,11 @@
 #pragma once
 
-#include "app/CommandRouter.h"
 #include "editor/EditControl.h"
 #include "editor/NamingState.h"
 #include "editor/PreviewCopy.h"
 #include "editor/UndoRing.h"
+#include "platform/CommandRouter.h"
+#include "platform/FileStamp.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -51,11 +52,17 @@ public:
     // or failed.
     bool SaveDocument();
     void RemovePreviewCopy();
+    // When the file on disk changed since it was opened or saved (and the user was not yet
+    // asked about that state), offers to reload it; run when the main window is activated.
+    void CheckExternalChange();
     // Opens a file dropped on the window (after the save question).
     void OpenFileByPath(const QString& path);
     // Takes over a page the new-file wizard generated as a new unsaved document, named
     // after path (modified, so that it is saved there) or unnamed when path is empty.
     void TakeOverGeneratedPage(const std::string& text, const QString& path);
+    // Takes over the text of a recovery copy: named after path (unnamed when empty), marked
+    // modified, with an empty undo history, so that Save writes it to path at once.
+    void RestoreRecoveredText(const std::string& text, const QString& path);
     void ResetUndoHistory();
     // Puts the selected text between open and close as one change; the caret goes to
     // start + caret (by default right after the selected text).
@@ -111,6 +118,10 @@ private:
     void ShowDefaultPage();
     // Reads a file into the editor; false (and the user told) when it cannot be read.
     bool LoadFile(const QString& path);
+    // The questions before a save overwrites the file at path: changed by another program,
+    // read-only. False when the user says no.
+    bool MayOverwrite(const QString& path, bool sameFile);
+    void RememberDiskState(const CFileStamp& stamp);
     void ShowContextMenu(const QPoint& globalPos);
     void RunCommand(int id);
     void OpenFileByPath(const QString& path, bool askFirst);
@@ -132,6 +143,11 @@ private:
     CPreviewCopy m_previewCopy;
     CUndoRing m_undo;
     bool m_firstSetUp = true;
+    // The file as it was on disk after the last open or save, and the state the user was
+    // last asked about, so that one change is asked about once.
+    CFileStamp m_diskStamp;
+    CFileStamp m_askedStamp;
+    bool m_checkingDisk = false;
 
     // Dragging the selection.
     bool m_dragging = false;

@@ -1,8 +1,8 @@
 #include "settings/browserPPage.h"
 #include "platform/DialogControls.h"
 
-#include "app/HelpTopics.h"
 #include "platform/Cp932.h"
+#include "platform/HelpTopics.h"
 #include "platform/InputMethod.h"
 #include "platform/PlatformUi.h"
 #include "settings/ProfileSettings.h"

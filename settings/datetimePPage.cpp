@@ -1,8 +1,8 @@
 #include "settings/datetimePPage.h"
 #include "platform/DialogControls.h"
 
-#include "app/HelpTopics.h"
 #include "platform/Cp932.h"
+#include "platform/HelpTopics.h"
 #include "platform/PageText.h"
 
 #include <QButtonGroup>

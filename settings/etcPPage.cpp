@@ -1,8 +1,8 @@
 #include "settings/etcPPage.h"
 #include "platform/DialogControls.h"
 
-#include "app/HelpTopics.h"
 #include "platform/FontRecord.h"
+#include "platform/HelpTopics.h"
 #include "platform/InputMethod.h"
 #include "platform/PlatformUi.h"
 #include "platform/UpDownEdit.h"

@@ -1,9 +1,9 @@
 #include "settings/settingPSheet.h"
 
-#include "app/HelpBinding.h"
-#include "app/HelpKeyFilter.h"
 #include "app/MainFrame.h"
 #include "editor/WeftpageView.h"
+#include "platform/HelpBinding.h"
+#include "platform/HelpKeyFilter.h"
 #include "platform/PlatformUi.h"
 #include "settings/browserPPage.h"
 #include "settings/datetimePPage.h"

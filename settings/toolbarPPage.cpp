@@ -1,8 +1,8 @@
 #include "settings/toolbarPPage.h"
 #include "platform/DialogControls.h"
 
-#include "app/HelpTopics.h"
-#include "app/TbButtonInfo.h"
+#include "platform/HelpTopics.h"
+#include "platform/TbButtonInfo.h"
 #include "resources/CommandTable.h"
 #include "settings/ProfileSettings.h"
 

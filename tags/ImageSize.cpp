@@ -1,6 +1,6 @@
 #include "tags/ImageSize.h"
 
-#include "app/ImagePlugins.h"
+#include "platform/ImagePlugins.h"
 #include "plugins/PictureInfo.h"
 
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "tags/ReferenceTagDlg.h"
 #include "platform/DialogControls.h"
 
-#include "app/HelpKeyFilter.h"
-#include "app/HelpTopics.h"
 #include "platform/Cp932.h"
 #include "platform/FirstPaint.h"
+#include "platform/HelpKeyFilter.h"
+#include "platform/HelpTopics.h"
 #include "platform/PageText.h"
 #include "tags/RelativePath.h"
 

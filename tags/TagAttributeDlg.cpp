@@ -1,11 +1,11 @@
 #include "tags/TagAttributeDlg.h"
 #include "platform/DialogControls.h"
 
-#include "app/HelpKeyFilter.h"
-#include "app/HelpTopics.h"
 #include "platform/AttributeButton.h"
 #include "platform/Cp932.h"
 #include "platform/FirstPaint.h"
+#include "platform/HelpKeyFilter.h"
+#include "platform/HelpTopics.h"
 #include "platform/InputMethod.h"
 #include "platform/PageText.h"
 #include "platform/UpDownEdit.h"

@@ -1,10 +1,10 @@
 #include "wizard/MetaDlg.h"
 #include "platform/DialogControls.h"
 
-#include "app/HelpKeyFilter.h"
-#include "app/HelpTopics.h"
 #include "platform/Cp932.h"
 #include "platform/FirstPaint.h"
+#include "platform/HelpKeyFilter.h"
+#include "platform/HelpTopics.h"
 #include "platform/PlatformUi.h"
 #include "wizard/NormalPageText.h"
 #include "wizard/WizardFields.h"

@@ -1,13 +1,13 @@
 #include "wizard/SkelCustomDlg.h"
 #include "platform/DialogControls.h"
 
-#include "app/HelpBinding.h"
-#include "app/HelpKeyFilter.h"
-#include "app/HelpTopics.h"
-#include "editor/DocumentFile.h"
 #include "platform/Cp932.h"
 #include "platform/FirstPaint.h"
+#include "platform/HelpBinding.h"
+#include "platform/HelpKeyFilter.h"
+#include "platform/HelpTopics.h"
 #include "platform/PlatformUi.h"
+#include "platform/SafeFileWriter.h"
 #include "wizard/SkelEditDlg.h"
 #include "wizard/SkeletonFile.h"
 #include "wizard/WizardFields.h"
@@ -173,7 +173,7 @@ void CSkelCustomDlg::OnImport() {
     const auto chosen = Ui().AskFileName(request);
     if (!chosen)
         return;
-    const DocumentFile::ReadResult read = DocumentFile::Read(*chosen);
+    const SafeFile::ReadResult read = SafeFile::Read(*chosen);
     if (!read.ok) {
         Ui().Ask(read.error, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
         return;

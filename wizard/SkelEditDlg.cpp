@@ -1,10 +1,10 @@
 #include "wizard/SkelEditDlg.h"
 #include "platform/DialogControls.h"
 
-#include "app/HelpKeyFilter.h"
-#include "app/HelpTopics.h"
 #include "editor/WeftpageView.h"
 #include "platform/Cp932.h"
+#include "platform/HelpKeyFilter.h"
+#include "platform/HelpTopics.h"
 #include "platform/PlatformUi.h"
 #include "wizard/SkeletonFile.h"
 #include "wizard/WizardFields.h"

@@ -1,9 +1,9 @@
 #include "wizard/newWizPSheet.h"
 
-#include "app/HelpBinding.h"
-#include "app/HelpKeyFilter.h"
-#include "app/HelpTopics.h"
 #include "editor/NamingState.h"
+#include "platform/HelpBinding.h"
+#include "platform/HelpKeyFilter.h"
+#include "platform/HelpTopics.h"
 #include "wizard/nwPageFrame1.h"
 #include "wizard/nwPageFrame2.h"
 #include "wizard/nwPageNorm1.h"

@@ -1,4 +1,4 @@
-#include "app/HelpBinding.h"
+#include "platform/HelpBinding.h"
 
 #include "tests/helplib/FakeHelpLibrary.h"
 #include "tests/support/ScriptedUi.h"

@@ -1,6 +1,6 @@
-#include "app/HelpKeyFilter.h"
+#include "platform/HelpKeyFilter.h"
 
-#include "app/HelpBinding.h"
+#include "platform/HelpBinding.h"
 #include "tests/helplib/FakeHelpLibrary.h"
 #include "tests/support/ScriptedUi.h"
 

@@ -1,7 +1,7 @@
 #include "settings/FkeyDlg.h"
 
-#include "app/HelpBinding.h"
 #include "platform/Cp932.h"
+#include "platform/HelpBinding.h"
 #include "resources/CommandTable.h"
 #include "settings/FkeyTable.h"
 #include "tests/helplib/FakeHelpLibrary.h"

@@ -1,7 +1,7 @@
 #include "settings/settingPSheet.h"
 
-#include "app/HelpBinding.h"
 #include "platform/FontRecord.h"
+#include "platform/HelpBinding.h"
 #include "resources/CommandIds.h"
 #include "resources/ToolBarTable.h"
 #include "settings/SettingsCommand.h"

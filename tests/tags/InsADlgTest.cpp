@@ -1,6 +1,6 @@
 #include "tags/InsADlg.h"
 
-#include "app/HelpBinding.h"
+#include "platform/HelpBinding.h"
 #include "tests/helplib/FakeHelpLibrary.h"
 #include "tests/support/EditorFixture.h"
 #include "tests/tags/DialogDriver.h"

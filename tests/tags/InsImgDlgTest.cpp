@@ -1,6 +1,6 @@
 #include "tags/InsImgDlg.h"
 
-#include "app/ImagePlugins.h"
+#include "platform/ImagePlugins.h"
 #include "platform/UpDownEdit.h"
 #include "tests/support/EditorFixture.h"
 #include "tests/tags/DialogDriver.h"

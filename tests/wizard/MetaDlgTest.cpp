@@ -1,6 +1,6 @@
 #include "wizard/MetaDlg.h"
 
-#include "app/HelpTopics.h"
+#include "platform/HelpTopics.h"
 #include "tests/wizard/WizardTestSupport.h"
 
 #include <QLabel>

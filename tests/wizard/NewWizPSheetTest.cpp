@@ -1,9 +1,9 @@
 #include "wizard/newWizPSheet.h"
 
-#include "app/HelpTopics.h"
 #include "app/MainFrame.h"
 #include "editor/WeftpageDoc.h"
 #include "editor/WeftpageView.h"
+#include "platform/HelpTopics.h"
 #include "resources/CommandIds.h"
 #include "tests/wizard/WizardTestSupport.h"
 #include "wizard/SkelCustomDlg.h"

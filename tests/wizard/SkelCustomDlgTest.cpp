@@ -1,6 +1,6 @@
 #include "wizard/SkelCustomDlg.h"
 
-#include "app/HelpTopics.h"
+#include "platform/HelpTopics.h"
 #include "tests/wizard/WizardTestSupport.h"
 #include "wizard/SkelEditDlg.h"
 #include "wizard/SkeletonFile.h"

@@ -2,7 +2,7 @@
 
 #include "tests/support/FileSizeLimit.h"
 
-#include "app/HelpBinding.h"
+#include "platform/HelpBinding.h"
 #include "platform/PlatformUi.h"
 #include "tests/helplib/FakeHelpLibrary.h"
 #include "tests/support/EditorFixture.h"

@@ -1,4 +1,4 @@
-#include "app/CommandRouter.h"
+#include "platform/CommandRouter.h"
 
 void CCommandTarget::UpdateCommand(int id, CCommandState& state) const {
     const auto it = m_commands.find(id);

@@ -1,4 +1,4 @@
-#include "app/ImagePlugins.h"
+#include "platform/ImagePlugins.h"
 
 #include <QDir>
 #include <QFileInfo>

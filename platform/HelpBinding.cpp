@@ -1,4 +1,4 @@
-#include "app/HelpBinding.h"
+#include "platform/HelpBinding.h"
 
 #include "platform/PlatformUi.h"
 

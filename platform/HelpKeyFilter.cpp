@@ -1,6 +1,6 @@
-#include "app/HelpKeyFilter.h"
+#include "platform/HelpKeyFilter.h"
 
-#include "app/HelpBinding.h"
+#include "platform/HelpBinding.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

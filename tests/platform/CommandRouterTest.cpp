@@ -1,4 +1,4 @@
-#include "app/CommandRouter.h"
+#include "platform/CommandRouter.h"
 
 #include <gtest/gtest.h>
 
