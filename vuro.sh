@@ -2,6 +2,7 @@
 # Sets up, builds, and then starts the editor or runs every test.
 #   ./vuro.sh start [file]   install what is missing, build, start weftpage
 #   ./vuro.sh test           install what is missing, build, run all tests
+#   ./vuro.sh package        install what is missing, build, make build/vuro_<version>_<arch>.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,7 +14,7 @@ PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-wayland libgtest-de
 
 setup() {
     local missing=() p
-    for p in "${PACKAGES[@]}"; do
+    for p in "${PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     ((${#missing[@]})) || return 0
@@ -47,8 +48,17 @@ test)
     cd build
     exec ctest --output-on-failure -j "$(nproc)"
     ;;
+package)
+    setup lintian
+    build
+    rm -f build/vuro_*.deb
+    (cd build && cpack -G DEB)
+    deb=$(ls build/vuro_*.deb)
+    lintian --fail-on error "$deb"
+    echo "vuro: made $deb; install it with: sudo apt-get install ./$deb"
+    ;;
 *)
-    echo "usage: $0 start [file] | test" >&2
+    echo "usage: $0 start [file] | test | package" >&2
     exit 2
     ;;
 esac

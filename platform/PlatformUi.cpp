@@ -27,7 +27,12 @@ std::unique_ptr<CPlatformUi> SetUi(std::unique_ptr<CPlatformUi> ui) {
 
 QString DataFilePath(const QString& fileName) {
     const QString programFolder = Ui().ProgramFolder();
-    if (QFileInfo(programFolder).isWritable())
+    // /usr belongs to the package manager, even where root may write it: an installed
+    // program keeps its users' data in their own folders.
+    const QString canonical = QFileInfo(programFolder).canonicalFilePath();
+    const bool systemFolder =
+        canonical == QLatin1String("/usr") || canonical.startsWith(QLatin1String("/usr/"));
+    if (!systemFolder && QFileInfo(programFolder).isWritable())
         return QDir(programFolder).filePath(fileName);
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataFolder);

@@ -87,5 +87,5 @@ CPlatformUi& Ui();
 std::unique_ptr<CPlatformUi> SetUi(std::unique_ptr<CPlatformUi> ui);
 
 // Where a data file of the program (vurofkey.dat, vuroskel.dat) lives: beside the
-// program when its folder is writable, otherwise in the user's data folder.
+// program when its folder is writable and outside /usr, otherwise in the user's data folder.
 QString DataFilePath(const QString& fileName);

@@ -21,14 +21,14 @@ void Fill(QPainter& p, qreal x, qreal y, qreal w, qreal h, QRgb c) {
 }
 
 // Drawing works in a 16-unit square scaled to the icon's size, so whole-unit edges stay
-// on whole pixels at 16, 32 and 48 pixels.
+// on whole pixels at 16, 32, 48 and the larger theme sizes.
 void Sheet(QPainter& p) {
     DrawPaperSheet(p, QRectF(0, 0, 16, 16), 4, kEdge, kPaper, kFold);
     Fill(p, 1, 1, 10, 2, kBlue);
 }
 
 // "</>" on the sheet: drawn pixel by pixel at 16, as strokes at the larger sizes.
-void Markup(QPainter& p, int scale) {
+void Markup(QPainter& p, qreal scale) {
     if (scale == 1) {
         const char* rows[] = {"...#...#.#...", "..#....#..#..", ".#....#....#.", "#.....#.....#",
                               ".#....#....#.", "..#..#....#..", "...#.#...#..."};
@@ -55,7 +55,7 @@ void Markup(QPainter& p, int scale) {
     Fill(p, 2.5, 13.25, 7, 0.75, kFold);
 }
 
-void DrawProgram(QPainter& p, int scale) {
+void DrawProgram(QPainter& p, qreal scale) {
     Sheet(p);
     Markup(p, scale);
     if (scale == 1)
@@ -63,7 +63,7 @@ void DrawProgram(QPainter& p, int scale) {
 }
 
 // A red round badge with a white cross over the sheet: "remove".
-void DrawUninstall(QPainter& p, int scale) {
+void DrawUninstall(QPainter& p, qreal scale) {
     Sheet(p);
     Markup(p, scale);
     if (scale == 1) {
@@ -94,27 +94,44 @@ void DrawUninstall(QPainter& p, int scale) {
     p.strokePath(cross, QPen(QColor(kPaper), 1.25, Qt::SolidLine, Qt::RoundCap));
 }
 
-QIcon Build(void (*draw)(QPainter&, int)) {
+void Paint(QPainter& p, void (*draw)(QPainter&, qreal), qreal size) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 16, size / 16);
+    draw(p, size / 16);
+    p.restore();
+}
+
+QIcon Build(void (*paint)(QPainter&, qreal)) {
     QIcon icon;
-    for (int scale = 1; scale <= 3; ++scale) {
-        QImage image(16 * scale, 16 * scale, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(scale, scale);
-        draw(p, scale);
-        p.end();
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
+    for (int size : kProgramIconSizes)
+        icon.addPixmap(QPixmap::fromImage(RenderIcon(paint, size)));
     return icon;
 }
 
 } // namespace
 
+void PaintProgramIcon(QPainter& p, qreal size) {
+    Paint(p, DrawProgram, size);
+}
+
+void PaintUninstallIcon(QPainter& p, qreal size) {
+    Paint(p, DrawUninstall, size);
+}
+
+QImage RenderIcon(void (*paint)(QPainter&, qreal), int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    paint(p, size);
+    p.end();
+    return image;
+}
+
 QIcon ProgramIcon() {
-    return Build(DrawProgram);
+    return Build(PaintProgramIcon);
 }
 
 QIcon UninstallIcon() {
-    return Build(DrawUninstall);
+    return Build(PaintUninstallIcon);
 }

@@ -1,3 +1,4 @@
+#include "resources/UiFont.h"
 #include "uninstall/UninstallDlg.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
+    PreferJapaneseGlyphs();
     CUninstallDlg dialog;
     return dialog.exec() == QDialog::Accepted ? 0 : 1;
 }

@@ -26,3 +26,14 @@ TEST(DataFiles, MoveToTheUserDataFolderWhenTheProgramFolderCannotBeWritten) {
     EXPECT_TRUE(path.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
     EXPECT_TRUE(QFileInfo(QFileInfo(path).path()).isDir());
 }
+
+TEST(DataFiles, MoveToTheUserDataFolderForAProgramInstalledUnderUsrEvenWhenRootMayWriteThere) {
+    CScopedScriptedUi ui;
+    // The tests run as root on the build machines, and root may write /usr/lib: the package's
+    // folder must stay as the package manager left it all the same.
+    for (const QString& folder : {QStringLiteral("/usr/lib"), QStringLiteral("/usr")}) {
+        SCOPED_TRACE(folder.toStdString());
+        ui->SetProgramFolder(folder);
+        EXPECT_TRUE(DataFilePath("vurofkey.dat").startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
+    }
+}
