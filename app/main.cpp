@@ -2,6 +2,7 @@
 #include "app/WeftpageApp.h"
 #include "editor/FontSubstitutes.h"
 #include "platform/MnemonicClick.h"
+#include "resources/UiFont.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
     QApplication::setStyle(new CMenuStyle);
     InstallImmediateMnemonics(qapp);
     RegisterFontSubstitutes();
+    PreferJapaneseGlyphs();
+    // Wayland groups the window under the desktop entry of this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VURO_DESKTOP_ID));
     // The program speaks Japanese, so the standard dialogs (files, fonts) do too.
     QTranslator qtJapanese;
     if (qtJapanese.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
