@@ -157,6 +157,12 @@ class Editor(Window):
         wait_until(lambda: Path(self.path).read_bytes() == expected,
                    f"the saved file to hold {expected!r}; it holds {self.saved_bytes()!r}")
 
+    def activate(self):
+        """Clicks the window's title bar, as a user brings a window to the front."""
+        x, y, width, _ = self.geometry()
+        self.desk.click(x + width // 2, y - 10)
+        self.wait_active()
+
     def click_close_button(self):
         """Clicks the close box of the window manager's title bar (top right)."""
         x, y, width, _ = self.geometry()
@@ -387,6 +393,34 @@ class Desktop:
 
     def click(self, x, y, button=1):
         self.run(["xdotool", "mousemove", str(x), str(y), "click", str(button)])
+
+    def drag_files(self, paths, x, y):
+        """Drags the files from a file-manager-like window of ours and drops them at (x, y)
+        with real mouse motion; the X drag-and-drop protocol does the rest. A drag released
+        before the target had answered is ignored by the source and made once more."""
+        program = os.environ.get("VURO_DRAG_SOURCE", "")
+        if not Path(program).is_file():
+            raise DesktopError(f"no drag source program at {program!r} (VURO_DRAG_SOURCE): build first")
+        self.spawn([program, *map(str, paths)], "dragsource")
+        source = self.wait_window("drag source")
+        sx, sy, width, height = source.geometry()
+        start = (sx + width // 2, sy + height // 2)
+        outcomes = lambda: self._log_text("dragsource").split()
+        for attempt in range(1, 4):
+            self.run(["xdotool", "mousemove", *map(str, start), "mousedown", "1"])
+            # The source sends a position for each motion and the target answers each.
+            steps = 10
+            for i in range(1, steps + 1):
+                self.mouse_move(start[0] + (x - start[0]) * i // steps, start[1] + (y - start[1]) * i // steps)
+                time.sleep(0.03)
+            for dx in (1, -1, 1, -1):
+                self.mouse_move(x + dx, y)
+                time.sleep(0.05)
+            self.run(["xdotool", "mouseup", "1"])
+            wait_until(lambda: len(outcomes()) == attempt, "the drag to end")
+            if outcomes()[-1] == "dropped":
+                return
+        raise DesktopError("the drop was refused three times")
 
     # -- clipboard ----------------------------------------------------------------------
 
