@@ -9,6 +9,10 @@ cd "$(dirname "$0")"
 # Everything a build, the tests and a normal run need, as Debian 12 packages.
 PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-wayland libgtest-dev libx11-dev
           fonts-noto-cjk xdg-utils qt6-translations-l10n
+          # the icon files of the desktop theme, and the Debian package's making and test
+          qt6-svg-dev dpkg-dev file desktop-file-utils appstream
+          # the fuzz targets: clang with libFuzzer and the sanitizers
+          clang libclang-rt-14-dev
           # the desktop tests: a private X display, a window manager, real key, mouse and clipboard
           xvfb openbox xdotool xclip x11-utils imagemagick python3)
 
