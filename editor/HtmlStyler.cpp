@@ -1,0 +1,248 @@
+#include "editor/HtmlStyler.h"
+
+#include "editor/DependentChars.h"
+#include "platform/Cp932.h"
+
+#include <QPalette>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+using HtmlLexer::Style;
+
+// Points follow the first line start at least kMinSpacing bytes after the one before, or
+// in a long line the first '<' at least kLongSpacing bytes after it, and are never more
+// than kMaxSpacing apart. Both rules depend only on the text, so after an edit the new
+// points soon fall where the old ones stood, and the states there can be compared.
+constexpr std::size_t kMinSpacing = 256;
+constexpr std::size_t kLongSpacing = 4096;
+constexpr std::size_t kMaxSpacing = 64 * 1024;
+// How far past an edit re-lexing goes before it leaves the rest to be lexed when shown.
+constexpr std::size_t kSettleBudget = 64 * 1024;
+
+// The longest stretch the lexer restyles backwards: "</script" before its terminator.
+constexpr std::size_t kLookAhead = 16;
+
+constexpr double kMinContrast = 4.5;
+
+struct Hue {
+    double hue; // degrees
+    double saturation;
+};
+// Indexed by HtmlLexer::Style; the text itself keeps the palette's colour.
+constexpr Hue kHues[HtmlLexer::kStyleCount] = {
+    {0, 0},      // Text
+    {215, 0.8},  // Tag
+    {0, 0.7},    // AttributeName
+    {285, 0.6},  // AttributeValue
+    {120, 0.6},  // Comment
+    {30, 0.9},   // Reference
+    {0, 0},      // Doctype
+    {180, 0.8},  // Script
+    {255, 0.55}, // StyleSheet
+};
+
+double Linear(double channel) {
+    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(const QColor& c) {
+    return 0.2126 * Linear(c.redF()) + 0.7152 * Linear(c.greenF()) + 0.0722 * Linear(c.blueF());
+}
+
+bool IsDark(const QColor& c) {
+    // Mid grey: above it black text reads better, below it white.
+    return Luminance(c) < 0.18;
+}
+
+// The colour of a hue that reads on background: darker on light, lighter on dark.
+QColor Readable(const Hue& hue, const QColor& background) {
+    const bool dark = IsDark(background);
+    double lightness = dark ? 0.72 : 0.36;
+    QColor c;
+    for (int step = 0; step < 30; ++step) {
+        c = QColor::fromHslF(static_cast<float>(hue.hue / 360.0), static_cast<float>(hue.saturation),
+                             static_cast<float>(lightness));
+        if (CHtmlStyler::Contrast(c, background) >= kMinContrast)
+            break;
+        lightness = std::clamp(lightness + (dark ? 0.03 : -0.03), 0.0, 1.0);
+    }
+    return c;
+}
+
+// An amber that stands out from the base: darker than a light base, lighter than a dark one.
+QColor MarkBackground(const QColor& base) {
+    const bool dark = IsDark(base);
+    double lightness = dark ? 0.22 : 0.86;
+    QColor c;
+    for (int step = 0; step < 20; ++step) {
+        c = QColor::fromHslF(40.0f / 360.0f, dark ? 0.7f : 1.0f, static_cast<float>(lightness));
+        if (CHtmlStyler::Contrast(c, base) >= 1.3)
+            break;
+        lightness += dark ? 0.02 : -0.02;
+    }
+    return c;
+}
+
+} // namespace
+
+double CHtmlStyler::Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+CTextLook CHtmlStyler::LookFor(std::uint8_t style, const QColor& base, const QColor& text) {
+    CTextLook look;
+    const int lexStyle = style & 0x0F;
+    const int mark = style & (kVendorMark | kUserDefinedMark);
+    QColor background = base;
+    if (mark) {
+        look.background = MarkBackground(base);
+        background = look.background;
+        look.frame = true;
+        look.dashedFrame = (mark & kUserDefinedMark) != 0;
+    }
+    if (lexStyle > 0 && lexStyle < HtmlLexer::kStyleCount)
+        look.foreground = Readable(kHues[lexStyle], background);
+    else if (mark && Contrast(text, background) < kMinContrast)
+        look.foreground = Readable(Hue{0, 0}, background);
+    look.underline = lexStyle == static_cast<int>(Style::Reference);
+    return look;
+}
+
+const CTextLook& CHtmlStyler::LookOf(std::uint8_t style, const QPalette& palette) {
+    const QColor base = palette.color(QPalette::Base);
+    const QColor text = palette.color(QPalette::Text);
+    if (base != m_lookBase || text != m_lookText) {
+        m_lookBase = base;
+        m_lookText = text;
+        for (std::size_t i = 0; i < m_looks.size(); ++i)
+            m_looks[i] = LookFor(static_cast<std::uint8_t>(i), base, text);
+    }
+    return m_looks[style & (m_looks.size() - 1)];
+}
+
+void CHtmlStyler::TextReset(const CTextSnapshot& text) {
+    m_text = text;
+    m_points.Reset(text.Size());
+}
+
+std::size_t CHtmlStyler::TextEdited(const CTextSnapshot& text, std::size_t start, std::size_t oldEnd,
+                                    std::size_t newEnd) {
+    // Marks depend on the characters alone; colours on the state the edit leaves behind.
+    const bool lexedNear = m_colouring && start <= m_points.Last().offset + kMaxSpacing;
+    const HtmlLexer::State before = lexedNear ? StateAt(oldEnd) : HtmlLexer::State{};
+    m_text = text;
+    m_points.Edit(start, oldEnd, newEnd);
+    const std::size_t size = text.Size();
+    if (!m_colouring)
+        return newEnd;
+    if (!lexedNear) {
+        m_points.DropAfterGap();
+        return size;
+    }
+    CLexCheckpoints::Point p = m_points.At(m_points.Floor(start));
+    // The usual case: the edit leaves the same state behind, so nothing after it changes.
+    if (LexRange(p.offset, newEnd, p.state) == before)
+        return newEnd;
+    for (;;) {
+        const std::size_t q = NextPoint(p.offset);
+        const HtmlLexer::State state = LexRange(p.offset, q, p.state);
+        if (q >= size) {
+            m_points.DropAfterGap();
+            return size;
+        }
+        while (m_points.HasAfterGap() && m_points.FirstAfterGap().offset < q)
+            m_points.DropFirstAfterGap();
+        if (m_points.HasAfterGap() && m_points.FirstAfterGap().offset == q) {
+            if (q > newEnd && m_points.FirstAfterGap().state == state)
+                return q; // settled: every later state is what it was
+            m_points.DropFirstAfterGap();
+        }
+        m_points.InsertAtGap({q, state});
+        if (!m_points.HasAfterGap() || q - std::min(q, newEnd) > kSettleBudget) {
+            m_points.DropAfterGap();
+            return size;
+        }
+        p = {q, state};
+    }
+}
+
+std::size_t CHtmlStyler::NextPoint(std::size_t offset) const {
+    const std::size_t size = m_text.Size();
+    if (size - offset <= kMinSpacing)
+        return size;
+    const std::size_t limit = std::min(size, offset + kMaxSpacing);
+    std::string scratch;
+    constexpr std::size_t kWindow = 4096;
+    for (std::size_t at = offset + kMinSpacing; at < limit; at += kWindow) {
+        const std::string_view piece = m_text.View(at, std::min(limit, at + kWindow), scratch);
+        for (std::size_t k = 0; k < piece.size(); ++k) {
+            if (piece[k] == '\n')
+                return at + k + 1;
+            if (piece[k] == '<' && at + k >= offset + kLongSpacing)
+                return at + k;
+        }
+    }
+    return limit;
+}
+
+HtmlLexer::State CHtmlStyler::LexRange(std::size_t start, std::size_t end, HtmlLexer::State state,
+                                       HtmlLexer::Style* styles) {
+    m_lexedBytes += end - start;
+    return HtmlLexer::Lex(m_text.View(start, end, m_scratch), state, styles);
+}
+
+void CHtmlStyler::ExtendTo(std::size_t offset) {
+    for (;;) {
+        const CLexCheckpoints::Point p = m_points.At(m_points.Floor(offset));
+        const std::size_t q = NextPoint(p.offset);
+        if (q > offset || q >= m_text.Size())
+            return;
+        m_points.Insert({q, LexRange(p.offset, q, p.state)});
+    }
+}
+
+HtmlLexer::State CHtmlStyler::StateAt(std::size_t offset) {
+    offset = std::min(offset, m_text.Size());
+    ExtendTo(offset);
+    const CLexCheckpoints::Point p = m_points.At(m_points.Floor(offset));
+    return LexRange(p.offset, offset, p.state);
+}
+
+void CHtmlStyler::StylesOf(std::size_t start, std::size_t end, std::vector<std::uint8_t>& styles) {
+    end = std::min(end, m_text.Size());
+    start = std::min(start, end);
+    styles.assign(end - start, 0);
+    if (start == end)
+        return;
+    if (m_colouring) {
+        ExtendTo(start);
+        const CLexCheckpoints::Point p = m_points.At(m_points.Floor(start));
+        // A byte's style can depend on the few bytes after it ("<" then "!--"), so the lexing
+        // goes on a little past the end.
+        const std::size_t lexEnd = std::min(m_text.Size(), end + kLookAhead);
+        m_lexStyles.resize(lexEnd - p.offset);
+        LexRange(p.offset, lexEnd, p.state, m_lexStyles.data());
+        for (std::size_t k = 0; k < styles.size(); ++k)
+            styles[k] = static_cast<std::uint8_t>(m_lexStyles[start - p.offset + k]);
+    }
+    if (m_marking) {
+        const std::string_view bytes = m_text.View(start, end, m_scratch);
+        for (std::size_t i = 0; i < bytes.size();) {
+            const std::size_t length = Cp932::CharLength(bytes, i);
+            const DependentChars::Kind kind = DependentChars::KindAt(bytes, i);
+            if (kind != DependentChars::Kind::None) {
+                const std::uint8_t mark =
+                    kind == DependentChars::Kind::Vendor ? kVendorMark : kUserDefinedMark;
+                styles[i] |= mark;
+                styles[i + 1] |= mark;
+            }
+            i += length;
+        }
+    }
+}

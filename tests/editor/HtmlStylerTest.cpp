@@ -1,0 +1,181 @@
+#include "editor/HtmlStyler.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The styles a fresh lexer gives the whole text, as style numbers.
+std::vector<std::uint8_t> FullLex(const std::string& text) {
+    std::vector<HtmlLexer::Style> styles(text.size());
+    HtmlLexer::Lex(text, {}, styles.data());
+    return {reinterpret_cast<const std::uint8_t*>(styles.data()),
+            reinterpret_cast<const std::uint8_t*>(styles.data()) + styles.size()};
+}
+
+std::vector<std::uint8_t> Slice(const std::vector<std::uint8_t>& v, std::size_t start, std::size_t end) {
+    return {v.begin() + static_cast<std::ptrdiff_t>(start), v.begin() + static_cast<std::ptrdiff_t>(end)};
+}
+
+std::string SamplePage(std::size_t size) {
+    const std::string pieces[] = {
+        "<p class=\"a\">text &amp; more</p>\r\n",
+        "<!-- a comment\r\nover lines -->\r\n",
+        "<script>\r\nif (a < b) s = '</p>';\r\n</script>\r\n",
+        "<img src='x.gif'\r\n  alt=\"\x95\x5C\">\r\n",
+        "<style>p { color: red }</style>\r\n",
+        "\x93\xFA\x96\x7B\x8C\xEA \x87\x40 text\r\n",
+        "<a href=x?a=1&b=2>link</a> 1 < 2\r\n",
+    };
+    std::string page = "<!DOCTYPE html>\r\n";
+    for (std::size_t i = 0; page.size() < size; ++i)
+        page += pieces[(i * 7 + i / 3) % std::size(pieces)];
+    return page;
+}
+
+class StylerFixture : public ::testing::Test {
+protected:
+    void Load(const std::string& text) {
+        m_bytes = text;
+        m_text = CTextSnapshot(text);
+        m_styler.SetMarking(false);
+        m_styler.TextReset(m_text);
+    }
+    void Edit(std::size_t start, std::size_t end, const std::string& bytes) {
+        m_bytes.replace(start, end - start, bytes);
+        m_text = m_text.Replaced(start, end, bytes);
+        m_reach = m_styler.TextEdited(m_text, start, end, start + bytes.size());
+    }
+    std::vector<std::uint8_t> Styles(std::size_t start, std::size_t end) {
+        std::vector<std::uint8_t> out;
+        m_styler.StylesOf(start, end, out);
+        return out;
+    }
+    std::string m_bytes;
+    CTextSnapshot m_text;
+    CHtmlStyler m_styler;
+    std::size_t m_reach = 0;
+};
+
+} // namespace
+
+TEST_F(StylerFixture, RowsAnywhereGetTheStylesOfTheWholeTextLexedAtOnce) {
+    Load(SamplePage(300000));
+    const auto expected = FullLex(m_bytes);
+    for (std::size_t start : {std::size_t{0}, std::size_t{17}, std::size_t{4099}, std::size_t{150001},
+                              m_bytes.size() - 40, std::size_t{70000}, std::size_t{5}}) {
+        const std::size_t end = std::min(m_bytes.size(), start + 80);
+        EXPECT_EQ(Styles(start, end), Slice(expected, start, end)) << "at " << start;
+    }
+}
+
+TEST_F(StylerFixture, OnlyWhatIsShownIsLexed) {
+    Load(SamplePage(5'000'000));
+    Styles(0, 100);
+    EXPECT_LT(m_styler.LexedBytes(), 10'000u);
+    Styles(2'000'000, 2'000'100);
+    EXPECT_LT(m_styler.LexedBytes(), 2'100'000u);
+    // Shown again, a row costs only the way from the point before it.
+    const std::size_t before = m_styler.LexedBytes();
+    Styles(1'000'000, 1'000'100);
+    EXPECT_LT(m_styler.LexedBytes() - before, 70'000u);
+}
+
+TEST_F(StylerFixture, AnEditThatLeavesTheSameStateReLexesOnlyItsNeighbourhood) {
+    Load(SamplePage(2'000'000));
+    Styles(1'500'000, 1'500'100);
+    const std::size_t before = m_styler.LexedBytes();
+    const std::size_t at = m_bytes.find("text &amp;", 1000);
+    Edit(at, at, "x");
+    EXPECT_EQ(m_reach, at + 1);
+    EXPECT_LT(m_styler.LexedBytes() - before, 5'000u);
+    // The points beyond the edit moved with the text and still hold the right states.
+    const auto expected = FullLex(m_bytes);
+    EXPECT_EQ(Styles(1'500'001, 1'500'101), Slice(expected, 1'500'001, 1'500'101));
+}
+
+TEST_F(StylerFixture, OpeningACommentRecoloursWhatFollowsAndClosingItRestoresIt) {
+    Load(SamplePage(500'000));
+    Styles(0, 20'000);
+    Edit(17, 17, "<!--");
+    // Everything up to the page's first "-->" became comment, and the change is reported as
+    // reaching at least that far.
+    const std::size_t commentEnd = m_bytes.find("-->") + 3;
+    EXPECT_GE(m_reach, commentEnd);
+    EXPECT_EQ(
+        Styles(17, commentEnd),
+        std::vector<std::uint8_t>(commentEnd - 17, static_cast<std::uint8_t>(HtmlLexer::Style::Comment)));
+    EXPECT_EQ(Styles(commentEnd, commentEnd + 300), Slice(FullLex(m_bytes), commentEnd, commentEnd + 300));
+    Edit(17, 21, "");
+    EXPECT_EQ(Styles(17, 1100), Slice(FullLex(m_bytes), 17, 1100));
+    EXPECT_EQ(Styles(400'000, 400'100), Slice(FullLex(m_bytes), 400'000, 400'100));
+}
+
+TEST_F(StylerFixture, RandomEditsAlwaysLeaveTheStylesOfAFreshLex) {
+    Load(SamplePage(60'000));
+    std::mt19937 random(14);
+    const std::string inserts[] = {"<", ">", "\"", "'",    "<!--",    "-->",      "<script>", "</script>",
+                                   "&", "=", "x",  "\r\n", "<style>", "\x87\x40", " "};
+    for (int round = 0; round < 300; ++round) {
+        const std::size_t start = random() % (m_bytes.size() + 1);
+        const std::size_t length = std::min<std::size_t>(random() % 8, m_bytes.size() - start);
+        Edit(start, start + length, round % 5 == 0 ? std::string() : inserts[random() % std::size(inserts)]);
+        const std::size_t show = random() % m_bytes.size();
+        const std::size_t end = std::min(m_bytes.size(), show + 200);
+        const auto got = Styles(show, end);
+        const auto want = Slice(FullLex(m_bytes), show, end);
+        const auto diff = std::mismatch(got.begin(), got.end(), want.begin()).first - got.begin();
+        ASSERT_EQ(got, want) << "round " << round << " at " << show + diff << " near \""
+                             << m_bytes.substr(std::max<std::size_t>(show + diff, 40) - 40, 60) << "\"";
+    }
+}
+
+TEST_F(StylerFixture, DependentCharactersAreMarkedAtTheEdgesOfTheRowsAsked) {
+    Load("\x87\x40"
+         "a\x81\x87\x40\xF0\x40"
+         "\xFA\x40");
+    m_styler.SetColouring(false);
+    m_styler.SetMarking(true);
+    const std::uint8_t v = CHtmlStyler::kVendorMark;
+    const std::uint8_t u = CHtmlStyler::kUserDefinedMark;
+    EXPECT_EQ(Styles(0, 2), (std::vector<std::uint8_t>{v, v}));
+    // "∞" (0x81 0x87) then '@': the 0x87 is a trail byte, not a NEC character.
+    EXPECT_EQ(Styles(2, 10), (std::vector<std::uint8_t>{0, 0, 0, 0, u, u, v, v}));
+    EXPECT_EQ(Styles(8, 10), (std::vector<std::uint8_t>{v, v}));
+    // A lead byte without its trail (the row's end cut the text) is not marked.
+    Load("a\x87");
+    m_styler.SetMarking(true);
+    EXPECT_EQ(Styles(0, 2), (std::vector<std::uint8_t>{0, 0}));
+}
+
+TEST(HtmlStylerLooks, EveryStyleReadsOnLightAndDarkBases) {
+    for (const QColor base : {QColor(Qt::white), QColor(0xF0, 0xF0, 0xF0), QColor(0xFF, 0xFF, 0xE0),
+                              QColor(Qt::black), QColor(0x2B, 0x2B, 0x2B), QColor(0x1E, 0x1E, 0x2E)}) {
+        const QColor text = base.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
+        for (int style = 0; style < 64; ++style) {
+            const CTextLook look = CHtmlStyler::LookFor(static_cast<std::uint8_t>(style), base, text);
+            const QColor background = look.background.isValid() ? look.background : base;
+            const QColor foreground = look.foreground.isValid() ? look.foreground : text;
+            EXPECT_GE(CHtmlStyler::Contrast(foreground, background), 4.5)
+                << base.name().toStdString() << " " << style;
+            if (style & (CHtmlStyler::kVendorMark | CHtmlStyler::kUserDefinedMark)) {
+                // The mark is more than a colour: a frame, dashed for the user-defined area.
+                EXPECT_TRUE(look.frame);
+                EXPECT_EQ(look.dashedFrame, (style & CHtmlStyler::kUserDefinedMark) != 0);
+                EXPECT_GE(CHtmlStyler::Contrast(background, base), 1.3);
+            }
+        }
+    }
+}
+
+TEST(HtmlStylerLooks, StylesOfTheMarkupDifferFromEachOther) {
+    const QColor base(Qt::white);
+    for (int a = 1; a < HtmlLexer::kStyleCount; ++a)
+        for (int b = a + 1; b < HtmlLexer::kStyleCount; ++b)
+            EXPECT_NE(CHtmlStyler::LookFor(static_cast<std::uint8_t>(a), base, Qt::black).foreground,
+                      CHtmlStyler::LookFor(static_cast<std::uint8_t>(b), base, Qt::black).foreground)
+                << a << " " << b;
+}
