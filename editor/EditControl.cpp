@@ -124,10 +124,13 @@ void CEditControl::ScrollCaret() {
     QScrollBar* bar = verticalScrollBar();
     const int rows = VisibleRows();
     const std::int64_t first = bar->value();
+    // While composing, the row of the preedit's cursor must be in view too.
+    const std::int64_t bottom = m_preedit.IsEmpty() ? place.row : place.row + PreeditFlow(place).cursorRow;
     if (place.row < first)
         bar->setValue(static_cast<int>(place.row));
-    else if (place.row >= first + rows)
-        bar->setValue(static_cast<int>(std::min<std::int64_t>(place.row - rows + 1, INT_MAX)));
+    else if (bottom >= first + rows)
+        bar->setValue(
+            static_cast<int>(std::min<std::int64_t>(std::min(bottom - rows + 1, place.row), INT_MAX)));
 }
 
 std::size_t CEditControl::TextLength() const {
@@ -274,6 +277,7 @@ void CEditControl::SelectAll() {
     m_caret = TextLength();
     m_upstream = false;
     viewport()->update();
+    updateMicroFocus();
 }
 
 bool CEditControl::CanPaste() const {
@@ -501,12 +505,52 @@ int CEditControl::VisibleRows() const {
 QRect CEditControl::CaretRect() const {
     const CaretPlace place = PlaceOf(m_caret, m_upstream);
     const int lh = static_cast<int>(m_layout.LineHeight());
-    const std::int64_t y = (place.row - FirstVisibleLine()) * lh;
+    std::int64_t row = place.row;
     qreal x = place.x;
-    if (!m_preedit.isEmpty())
-        x += QFontMetricsF(m_layout.Font()).horizontalAdvance(m_preedit.left(m_preeditCursor));
+    // While composing, the caret is the preedit's cursor (the input method's candidate
+    // window goes there).
+    if (!m_preedit.IsEmpty()) {
+        const CPreedit::Flow flow = PreeditFlow(place);
+        row += flow.cursorRow;
+        x = flow.cursorX;
+    }
+    const std::int64_t y = (row - FirstVisibleLine()) * lh;
     return QRect(kMargin + static_cast<int>(std::floor(x)) - 1,
                  static_cast<int>(std::clamp<std::int64_t>(y, -lh, INT_MAX / 2)), kCaretWidth + 2, lh);
+}
+
+CPreedit::Flow CEditControl::PreeditFlow(const CaretPlace& caret) const {
+    return m_preedit.Layout(m_layout.Font(), caret.x, m_layout.WrapWidth());
+}
+
+std::vector<std::vector<CTextLayout::Item>>
+CEditControl::FlowBehindPreedit(std::vector<CTextLayout::Item> items, const CPreedit::Flow& flow) const {
+    std::vector<std::vector<CTextLayout::Item>> rows(1);
+    qreal x = flow.endX;
+    const qreal width = m_layout.WrapWidth();
+    const qreal tab = m_layout.TabWidth();
+    for (CTextLayout::Item item : items) {
+        if (item.kind == CTextLayout::ItemKind::Tab)
+            item.width = tab - std::fmod(x, tab);
+        // Blanks hang at the edge, as they do in the layout.
+        const bool blank = item.code == ' ' || item.code == '\t' || item.code == 0x8140;
+        if (x > 0 && !blank && x + item.width > width) {
+            rows.emplace_back();
+            x = 0;
+            if (item.kind == CTextLayout::ItemKind::Tab)
+                item.width = tab;
+        }
+        item.x = x;
+        x += item.width;
+        rows.back().push_back(item);
+    }
+    return rows;
+}
+
+std::int64_t CEditControl::PreeditExtraRows(const CaretPlace& caret, const CPreedit::Flow& flow) const {
+    auto items = m_layout.RowItems(m_layout.RowAt(caret.row));
+    std::erase_if(items, [&](const CTextLayout::Item& i) { return i.offset < m_caret; });
+    return flow.rows - 1 + static_cast<std::int64_t>(FlowBehindPreedit(std::move(items), flow).size()) - 1;
 }
 
 void CEditControl::UpdateScrollBars() {
@@ -597,31 +641,29 @@ void CEditControl::paintEvent(QPaintEvent* event) {
     const std::int64_t last = std::min<std::int64_t>(m_layout.RowCount(), first + VisibleRows() + 1);
     // Only the rows inside the damaged rectangle are laid out and drawn.
     const QRect damaged = event->rect();
-    const std::int64_t paintFirst = first + static_cast<std::int64_t>(std::floor(damaged.top() / lh));
-    const std::int64_t paintLast = std::min<std::int64_t>(
+    std::int64_t paintFirst = first + static_cast<std::int64_t>(std::floor(damaged.top() / lh));
+    std::int64_t paintLast = std::min<std::int64_t>(
         last, first + static_cast<std::int64_t>(std::floor(damaged.bottom() / lh)) + 1);
-    const qreal preeditWidth =
-        m_preedit.isEmpty() ? 0 : QFontMetricsF(m_layout.Font()).horizontalAdvance(m_preedit);
     const CaretPlace caret = PlaceOf(m_caret, m_upstream);
+    const bool composing = !m_preedit.IsEmpty();
+    const CPreedit::Flow flow = composing ? PreeditFlow(caret) : CPreedit::Flow();
+    // While composing, the rows below the caret's row move down by the rows the preedit takes.
+    const std::int64_t extraRows = composing ? PreeditExtraRows(caret, flow) : 0;
+    if (composing) {
+        paintFirst = first;
+        paintLast = last;
+    }
 
-    for (std::int64_t r = paintFirst; r < paintLast; ++r) {
-        const CTextLayout::Row row = m_layout.RowAt(r);
-        auto items = m_layout.RowItems(row);
-        const qreal y = static_cast<qreal>(r - first) * lh;
-        // The preedit string stands at the caret; the rest of the row moves aside for it.
-        qreal preeditX = -1;
-        if (!m_preedit.isEmpty() && r == caret.row) {
-            preeditX = caret.x;
-            for (auto& item : items) {
-                if (item.offset >= m_caret)
-                    item.x += preeditWidth;
-            }
-        }
-        if (sel.start < sel.end && sel.start < row.lineEnd && sel.end > row.start) {
-            const qreal x0 = sel.start <= row.start ? 0 : CTextLayout::XOfOffset(items, sel.start);
-            qreal x1 = sel.end >= row.end ? m_layout.RowWidth(items) : CTextLayout::XOfOffset(items, sel.end);
+    // Draws items of a row, or the part [partStart, partEnd) of it that begins at startX.
+    auto paintItems = [&](const CTextLayout::Row& row, const std::vector<CTextLayout::Item>& items, qreal y,
+                          std::size_t partStart, std::size_t partEnd, qreal startX, bool endsRow) {
+        if (sel.start < sel.end && sel.start < (endsRow ? row.lineEnd : partEnd) && sel.end > partStart) {
+            const qreal partEndX = items.empty() ? startX : m_layout.RowWidth(items);
+            const qreal x0 = sel.start <= partStart ? (items.empty() ? startX : items.front().x)
+                                                    : CTextLayout::XOfOffset(items, sel.start);
+            qreal x1 = sel.end >= partEnd ? partEndX : CTextLayout::XOfOffset(items, sel.end);
             // A selected line break shows as a little highlight past the row's end.
-            if (row.lastInLine && sel.end > row.end && row.lineEnd > row.end)
+            if (endsRow && row.lastInLine && sel.end > row.end && row.lineEnd > row.end)
                 x1 += m_layout.AverageCharWidth();
             if (x1 > x0)
                 painter.fillRect(QRectF(kMargin + x0, y, x1 - x0, lh), highlight);
@@ -640,7 +682,6 @@ void CEditControl::paintEvent(QPaintEvent* event) {
         qreal runEnd = 0;
         for (const auto& item : items) {
             const bool selected = item.offset >= sel.start && item.offset < sel.end;
-            // A run also ends where the row makes room for the preedit string.
             if (item.kind != CTextLayout::ItemKind::Glyph || selected != runSelected || item.x != runEnd) {
                 flush();
                 runSelected = selected;
@@ -662,31 +703,46 @@ void CEditControl::paintEvent(QPaintEvent* event) {
             }
         }
         flush();
-        if (preeditX >= 0) {
-            QFont underlined = m_layout.Font();
-            underlined.setUnderline(true);
-            painter.setFont(underlined);
-            painter.setPen(textColor);
-            painter.drawText(QPointF(kMargin + preeditX, y + ascent), m_preedit);
-            painter.setFont(m_layout.Font());
+    };
+
+    for (std::int64_t r = paintFirst; r < paintLast; ++r) {
+        const CTextLayout::Row row = m_layout.RowAt(r);
+        auto items = m_layout.RowItems(row);
+        const qreal y = static_cast<qreal>(r - first + (r > caret.row ? extraRows : 0)) * lh;
+        if (!composing || r != caret.row) {
+            paintItems(row, items, y, row.start, row.end, 0, true);
+            continue;
         }
+        // The preedit stands at the caret; the rest of the row flows on behind it.
+        const auto split = std::partition_point(
+            items.begin(), items.end(), [&](const CTextLayout::Item& i) { return i.offset < m_caret; });
+        const std::vector<CTextLayout::Item> before(items.begin(), split);
+        paintItems(row, before, y, row.start, m_caret, 0, false);
+        const auto behind = FlowBehindPreedit(std::vector<CTextLayout::Item>(split, items.end()), flow);
+        for (std::size_t k = 0; k < behind.size(); ++k) {
+            const std::size_t partStart = k == 0 ? m_caret : behind[k].front().offset;
+            const std::size_t partEnd = k + 1 < behind.size() ? behind[k + 1].front().offset : row.end;
+            paintItems(row, behind[k], y + static_cast<qreal>(flow.rows - 1 + static_cast<int>(k)) * lh,
+                       partStart, partEnd, k == 0 ? flow.endX : 0, k + 1 == behind.size());
+        }
+        m_preedit.Paint(painter, flow, m_layout.Font(), QPointF(kMargin, y), lh, ascent, textColor);
+        painter.setFont(m_layout.Font());
     }
 
-    auto drawCaret = [&](std::size_t offset, bool upstream, qreal extraX) {
-        const CaretPlace place = PlaceOf(offset, upstream);
-        if (place.row < first || place.row >= last)
+    auto drawCaret = [&](std::int64_t row, qreal x) {
+        if (row < first || row >= last + extraRows)
             return;
-        const qreal y = static_cast<qreal>(place.row - first) * lh;
-        painter.fillRect(QRectF(kMargin + std::floor(place.x + extraX), y, kCaretWidth, lh), textColor);
+        const qreal y = static_cast<qreal>(row - first) * lh;
+        painter.fillRect(QRectF(kMargin + std::floor(x), y, kCaretWidth, lh), textColor);
     };
     if (m_dropMark) {
-        drawCaret(*m_dropMark, false, 0);
+        const CaretPlace mark = PlaceOf(*m_dropMark, false);
+        drawCaret(mark.row, mark.x);
     } else if (hasFocus() && m_caretOn) {
-        const qreal extra =
-            m_preedit.isEmpty()
-                ? 0
-                : QFontMetricsF(m_layout.Font()).horizontalAdvance(m_preedit.left(m_preeditCursor));
-        drawCaret(m_caret, m_upstream, extra);
+        if (!composing)
+            drawCaret(caret.row, caret.x);
+        else if (m_preedit.CursorVisible())
+            drawCaret(caret.row + flow.cursorRow, flow.cursorX);
     }
 }
 
@@ -843,13 +899,8 @@ void CEditControl::inputMethodEvent(QInputMethodEvent* event) {
         }
         InsertUserText(commit);
     }
-    m_preedit = event->preeditString();
-    m_preeditCursor = static_cast<int>(m_preedit.size());
-    for (const QInputMethodEvent::Attribute& a : event->attributes()) {
-        if (a.type == QInputMethodEvent::Cursor)
-            m_preeditCursor = std::clamp(a.start, 0, static_cast<int>(m_preedit.size()));
-    }
-    if (!m_preedit.isEmpty())
+    m_preedit.Set(event->preeditString(), event->attributes());
+    if (!m_preedit.IsEmpty())
         ScrollCaret();
     RestartBlink();
     viewport()->update();
@@ -897,6 +948,10 @@ void CEditControl::mousePressEvent(QMouseEvent* event) {
         return;
     }
     setFocus(Qt::MouseFocusReason);
+    // A click ends the composition: the input method commits what it holds, and the click
+    // then places the caret in the text as it stands.
+    if (!m_preedit.IsEmpty())
+        QGuiApplication::inputMethod()->commit();
     const Hit hit = HitTest(event->position());
     m_preferredX = -1;
     MoveCaret(hit.offset, event->modifiers() & Qt::ShiftModifier, hit.upstream);

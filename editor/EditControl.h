@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/Preedit.h"
 #include "editor/TextBuffer.h"
 #include "editor/TextLayout.h"
 
@@ -138,6 +139,13 @@ private:
     void MoveVertically(std::int64_t rows, bool extend);
     int VisibleRows() const;
     QRect CaretRect() const;
+    // The preedit laid out from the caret, and the rows it and the text behind it on the
+    // caret's row take below that row.
+    CPreedit::Flow PreeditFlow(const CaretPlace& caret) const;
+    std::int64_t PreeditExtraRows(const CaretPlace& caret, const CPreedit::Flow& flow) const;
+    // Lays the caret row's items behind the caret out after the preedit, one list per row.
+    std::vector<std::vector<CTextLayout::Item>> FlowBehindPreedit(std::vector<CTextLayout::Item> items,
+                                                                  const CPreedit::Flow& flow) const;
     void UpdateScrollBars();
     void UpdateRows(std::int64_t first, std::int64_t last);
     void ApplyWrapWidth();
@@ -152,8 +160,7 @@ private:
     bool m_upstream = false;
     qreal m_preferredX = -1;
     std::optional<std::size_t> m_dropMark;
-    QString m_preedit;
-    int m_preeditCursor = 0;
+    CPreedit m_preedit;
     bool m_caretOn = true;
     bool m_selecting = false;
     bool m_sized = false;
