@@ -1,5 +1,6 @@
 #include "editor/EditControl.h"
 
+#include "platform/ClipboardWatch.h"
 #include "platform/Cp932.h"
 
 #include <QApplication>
@@ -281,9 +282,9 @@ void CEditControl::SelectAll() {
 }
 
 bool CEditControl::CanPaste() const {
-    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    return mime &&
-           (mime->hasFormat(QString::fromLatin1(kMimeType)) || (mime->hasText() && !mime->text().isEmpty()));
+    // Known from the clipboard's last change; asking the clipboard here could wait for
+    // another program, and update rules run on every timer tick.
+    return CClipboardWatch::Instance().HasText();
 }
 
 void CEditControl::SetDropMark(std::optional<std::size_t> offset) {
