@@ -8,6 +8,7 @@
 #include "platform/KeyboardState.h"
 #include "platform/PlatformUi.h"
 #include "platform/Profile.h"
+#include "platform/ProfileSettings.h"
 #include "resources/AcceleratorTable.h"
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
@@ -16,7 +17,6 @@
 #include "resources/ToolBarImages.h"
 #include "resources/ToolBarTable.h"
 #include "settings/FunctionKeys.h"
-#include "settings/ProfileSettings.h"
 #include "settings/SettingsCommand.h"
 #include "wizard/WizardCommands.h"
 

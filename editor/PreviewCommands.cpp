@@ -3,8 +3,8 @@
 #include "editor/WeftpageView.h"
 #include "platform/Cp932.h"
 #include "platform/PlatformUi.h"
+#include "platform/ProfileSettings.h"
 #include "resources/CommandIds.h"
-#include "settings/ProfileSettings.h"
 
 #include <QFile>
 

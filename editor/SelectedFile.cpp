@@ -1,7 +1,7 @@
 #include "editor/SelectedFile.h"
 
 #include "platform/Cp932.h"
-#include "tags/RelativePath.h"
+#include "platform/RelativePath.h"
 
 CSelectedFile SelectedFilePath(const QString& documentPath, std::string_view selected) {
     const QString name = Cp932::Decode(selected);

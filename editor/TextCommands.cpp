@@ -5,8 +5,8 @@
 #include "editor/TextConversions.h"
 #include "editor/WeftpageView.h"
 #include "platform/PlatformUi.h"
+#include "platform/ProfileSettings.h"
 #include "resources/CommandIds.h"
-#include "settings/ProfileSettings.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -7,13 +7,15 @@
 #include "editor/ViewRules.h"
 #include "editor/WeftpageDoc.h"
 #include "platform/Cp932.h"
+#include "platform/FileName.h"
 #include "platform/FontRecord.h"
 #include "platform/PageText.h"
 #include "platform/PlatformUi.h"
 #include "platform/Profile.h"
+#include "platform/ProfileSettings.h"
+#include "platform/SafeFileWriter.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTable.h"
-#include "settings/ProfileSettings.h"
 #include "tags/TagCommands.h"
 #include "tags/TagDialogCommands.h"
 #include "wizard/WizardCommands.h"
@@ -39,7 +41,7 @@ QString FirstLocalFile(const QMimeData* mime) {
         return {};
     for (const QUrl& url : mime->urls())
         if (url.isLocalFile())
-            return url.toLocalFile();
+            return FileName::FromUrl(url);
     return {};
 }
 
@@ -128,6 +130,7 @@ void CWeftpageView::ShowDefaultPage() {
     m_naming.fileExtension = QStringLiteral("html");
     m_naming.filePath.clear();
     m_naming.fileTitle = CNamingState::Unnamed().fileTitle;
+    RememberDiskState({});
     SetCaption(m_naming.OpenedCaption());
     ResetUndoHistory();
 }
@@ -142,7 +145,7 @@ bool CWeftpageView::InitialUpdate(const QString& commandLine) {
     path.remove(QLatin1Char('"'));
     // A name relative to the current folder becomes a full path, as the caption, the
     // preview copy and the recent-file list need.
-    path = QFileInfo(path).absoluteFilePath();
+    path = FileName::AbsolutePath(path);
     if (!LoadFile(path))
         return false;
     RemovePreviewCopy();
@@ -154,13 +157,17 @@ bool CWeftpageView::InitialUpdate(const QString& commandLine) {
 }
 
 bool CWeftpageView::LoadFile(const QString& path) {
-    DocumentFile::ReadResult r = DocumentFile::Read(path);
+    const CFileStamp before = CFileStamp::Of(path);
+    SafeFile::ReadResult r = SafeFile::Read(path);
     if (!r.ok) {
         Ui().Ask(r.error, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
         return false;
     }
     SetText(r.bytes);
     SetSel(0, 0);
+    // A file rewritten while it was read is taken as unknown, so the next check asks.
+    const CFileStamp after = CFileStamp::Of(path);
+    RememberDiskState(after == before ? after : CFileStamp{});
     return true;
 }
 
@@ -180,7 +187,7 @@ void CWeftpageView::OnUnrepresentable(const QString& characters) {
 bool CWeftpageView::AskSaveChanges() {
     if (!m_doc.IsModified())
         return true;
-    const auto answer = Ui().Ask(m_naming.FileName() + QStringLiteral("への変更を保存しますか？"),
+    const auto answer = Ui().Ask(FileName::ForDisplay(m_naming.FileName()) + QStringLiteral("への変更を保存しますか？"),
                                  CPlatformUi::Buttons::YesNoCancel, CPlatformUi::Icon::Question, 3);
     if (answer == CPlatformUi::Answer::Cancel)
         return false;
@@ -201,14 +208,72 @@ bool CWeftpageView::SaveDocument() {
         if (!chosen)
             return false;
         m_naming = CNamingState::FromPath(*chosen);
+        // The name is taken now, whatever follows (a failed write, an Open then cancelled):
+        // the caption shows it at once.
+        SetCaption(m_naming.OpenedCaption());
+        if (!MayOverwrite(m_naming.filePath, false))
+            return false;
+    } else if (!MayOverwrite(m_naming.filePath, true)) {
+        return false;
     }
-    const auto result = DocumentFile::WriteAtomically(m_naming.filePath, Snapshot());
+    const auto result = DocumentFile::Write(m_naming.filePath, Snapshot());
     if (!result.ok) {
         Ui().Ask(result.error, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
         return false;
     }
+    RememberDiskState(result.stamp);
     m_doc.SetModifiedFlag(false);
     return true;
+}
+
+bool CWeftpageView::MayOverwrite(const QString& path, bool sameFile) {
+    const CFileStamp now = CFileStamp::Of(path);
+    if (!now.exists)
+        return true;
+    if (sameFile && m_diskStamp.exists && now != m_diskStamp) {
+        m_askedStamp = now;
+        const auto answer = Ui().Ask(FileName::ForDisplay(path) +
+                                         QStringLiteral(" は、開いた後にほかのプログラムによって変更されています。\n"
+                                                        "上書きすると、その変更は失われます。上書きしますか？"),
+                                     CPlatformUi::Buttons::YesNo, CPlatformUi::Icon::Warning, 2);
+        if (answer != CPlatformUi::Answer::Yes)
+            return false;
+    }
+    if (SafeFile::IsReadOnlyForUser(path)) {
+        const auto answer =
+            Ui().Ask(FileName::ForDisplay(path) + QStringLiteral(" は読み取り専用です。上書きしますか？"),
+                     CPlatformUi::Buttons::YesNo, CPlatformUi::Icon::Question, 2);
+        if (answer != CPlatformUi::Answer::Yes)
+            return false;
+    }
+    return true;
+}
+
+void CWeftpageView::RememberDiskState(const CFileStamp& stamp) {
+    m_diskStamp = stamp;
+    m_askedStamp = stamp;
+}
+
+void CWeftpageView::CheckExternalChange() {
+    if (m_checkingDisk || m_naming.filePath.isEmpty() || !m_diskStamp.exists)
+        return;
+    const CFileStamp now = CFileStamp::Of(m_naming.filePath);
+    // A file that is gone is written again by the next save; nothing to reload.
+    if (!now.exists || now == m_diskStamp || now == m_askedStamp)
+        return;
+    m_askedStamp = now;
+    m_checkingDisk = true;
+    const bool modified = m_doc.IsModified();
+    QString text = FileName::ForDisplay(m_naming.filePath) +
+                   QStringLiteral(" は、ほかのプログラムによって変更されました。\n");
+    if (modified)
+        text += QStringLiteral("再読み込みすると、編集中の変更は失われます。");
+    text += QStringLiteral("再読み込みしますか？");
+    const auto answer =
+        Ui().Ask(text, CPlatformUi::Buttons::YesNo, CPlatformUi::Icon::Question, modified ? 2 : 1);
+    if (answer == CPlatformUi::Answer::Yes)
+        OpenFileByPath(m_naming.filePath, false);
+    m_checkingDisk = false;
 }
 
 void CWeftpageView::RemovePreviewCopy() {
@@ -231,6 +296,7 @@ void CWeftpageView::OnFileBlank() {
     SetText(std::string_view());
     m_doc.SetModifiedFlag(false);
     m_naming = CNamingState::Unnamed();
+    RememberDiskState({});
     SetCaption(m_naming.OpenedCaption());
     ResetUndoHistory();
 }
@@ -269,7 +335,19 @@ void CWeftpageView::TakeOverGeneratedPage(const std::string& text, const QString
     SetText(text);
     RemovePreviewCopy();
     m_naming = path.isEmpty() ? CNamingState::Unnamed() : CNamingState::FromPath(path);
-    m_doc.SetModifiedFlag(!path.isEmpty());
+    RememberDiskState({});
+    // A composed page exists nowhere else, named or not: the save question protects it.
+    m_doc.SetModifiedFlag(true);
+    SetCaption(m_naming.OpenedCaption());
+    ResetUndoHistory();
+}
+
+void CWeftpageView::RestoreRecoveredText(const std::string& text, const QString& path) {
+    SetText(text);
+    SetSel(0, 0);
+    RemovePreviewCopy();
+    m_naming = path.isEmpty() ? CNamingState::Unnamed() : CNamingState::FromPath(path);
+    m_doc.SetModifiedFlag(true);
     SetCaption(m_naming.OpenedCaption());
     ResetUndoHistory();
 }
@@ -293,11 +371,15 @@ void CWeftpageView::OnFileSaveAs() {
     const auto chosen = Ui().AskFileName(request);
     if (!chosen)
         return;
-    const auto result = DocumentFile::WriteAtomically(*chosen, Snapshot());
+    const bool sameFile = *chosen == m_naming.filePath;
+    if (!MayOverwrite(*chosen, sameFile))
+        return;
+    const auto result = DocumentFile::Write(*chosen, Snapshot());
     if (!result.ok) {
         Ui().Ask(result.error, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
         return;
     }
+    RememberDiskState(result.stamp);
     m_doc.SetModifiedFlag(false);
     RemovePreviewCopy();
     m_naming = CNamingState::FromPath(*chosen);

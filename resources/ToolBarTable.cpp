@@ -2,8 +2,6 @@
 
 #include "resources/CommandIds.h"
 
-#include <algorithm>
-
 const std::vector<int>& ToolBarButtons() {
     using namespace Cmd;
     // One line a group; 0 is a separator.
@@ -22,13 +20,4 @@ const std::vector<int>& ToolBarButtons() {
     };
     // clang-format on
     return buttons;
-}
-
-bool IsHiddenByDefault(int id) {
-    using namespace Cmd;
-    static const int hidden[] = {kFileBlank,         kTagTableDlg,      kTagCellDlg,       kTagRowDlg,
-                                 kBrAtLineEnds,      kNewWizard,        kEditSelectedFile, kConvertEntities,
-                                 kTagOrderedListDlg, kTagUnorderedList, kTagListItem,      kInsertDate,
-                                 kInsertTime};
-    return std::find(std::begin(hidden), std::end(hidden), id) != std::end(hidden);
 }

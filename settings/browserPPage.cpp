@@ -5,7 +5,7 @@
 #include "platform/HelpTopics.h"
 #include "platform/InputMethod.h"
 #include "platform/PlatformUi.h"
-#include "settings/ProfileSettings.h"
+#include "platform/ProfileSettings.h"
 
 #include <QGridLayout>
 #include <QLabel>

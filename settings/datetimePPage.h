@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/ProfileSettings.h"
+#include "platform/ProfileSettings.h"
 #include "settings/SettingsPage.h"
 
 #include <array>

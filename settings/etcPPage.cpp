@@ -5,8 +5,8 @@
 #include "platform/HelpTopics.h"
 #include "platform/InputMethod.h"
 #include "platform/PlatformUi.h"
+#include "platform/ProfileSettings.h"
 #include "platform/UpDownEdit.h"
-#include "settings/ProfileSettings.h"
 #include "settings/TabWidthText.h"
 
 #include <QGridLayout>

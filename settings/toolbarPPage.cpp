@@ -2,9 +2,9 @@
 #include "platform/DialogControls.h"
 
 #include "platform/HelpTopics.h"
+#include "platform/ProfileSettings.h"
 #include "platform/TbButtonInfo.h"
 #include "resources/CommandTable.h"
-#include "settings/ProfileSettings.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -6,7 +6,7 @@
 #include "platform/HelpKeyFilter.h"
 #include "platform/HelpTopics.h"
 #include "platform/PageText.h"
-#include "tags/RelativePath.h"
+#include "platform/RelativePath.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

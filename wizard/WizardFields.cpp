@@ -2,7 +2,7 @@
 
 #include "platform/Cp932.h"
 #include "platform/PageText.h"
-#include "tags/RelativePath.h"
+#include "platform/RelativePath.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "settings/ProfileSettings.h"
+#include "platform/ProfileSettings.h"
 
 #include "resources/CommandIds.h"
 #include "settings/TabWidthText.h"

@@ -1,4 +1,4 @@
-#include "settings/ProfileSettings.h"
+#include "platform/ProfileSettings.h"
 
 #include "platform/Profile.h"
 #include "resources/ToolBarTable.h"

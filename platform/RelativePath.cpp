@@ -1,4 +1,4 @@
-#include "tags/RelativePath.h"
+#include "platform/RelativePath.h"
 
 #include "platform/PlatformUi.h"
 
