@@ -1,7 +1,7 @@
 """All 36 function-key combinations, pressed on a real keyboard, run their binding from a
 prepared vurofkey.dat. openbox keeps no key, so Alt+F4 reaches the editor too."""
 
-from vurodesk import run_from_command_line
+from vurodesk import function_key_file, run_from_command_line, wait_until
 
 MODIFIERS = {1: "shift", 2: "ctrl", 3: "alt"}
 
@@ -45,6 +45,35 @@ def test_function_key_bound_to_a_command(desk):
     desk.key("shift+End", "ctrl+F12")
     desk.type("|")
     editor.expect_saved(b"<b>abc|</b>")
+
+
+def test_binding_made_in_the_dialog_works_at_once_and_is_written_at_exit(desk):
+    editor = desk.start_editor(b"abc")
+    desk.key("alt+t", "f")
+    dialog = desk.wait_window("ファンクションキーの設定")
+    # F3 with Ctrl, bound to a text typed into the dialog; Enter is OK.
+    desk.key("alt+f", "Home", "Down", "Down", "alt+c", "alt+t", "alt+e")
+    desk.type("<em>%1</em>")
+    dialog.close_with("Return")
+    editor.wait_active()
+    desk.key("shift+End", "ctrl+F3")
+    desk.type("|")
+    editor.expect_saved(b"<em>abc|</em>")
+    desk.key("alt+f", "x")
+    assert editor.wait_exit() == 0
+    assert (desk.bin / "vurofkey.dat").read_bytes() == function_key_file({(3, 2): "<em>%1</em>"})
+
+
+def test_command_bar_button_runs_the_alt_binding_when_no_key_is_held(desk):
+    desk.write_function_keys({(7, 3): "A7[%1]", (7, 1): "S7[%1]", (7, 2): "C7[%1]"})
+    editor = desk.start_editor(b"abc")
+    desk.key("shift+End")
+    # The command bar runs along the bottom above the status bar: twelve buttons, F7 the seventh.
+    x, y, width, height = editor.geometry()
+    desk.click(x + width * 13 // 24, y + height - 44)
+    editor.wait_active()
+    desk.type("|")
+    editor.expect_saved(b"A7[abc|]")
 
 
 run_from_command_line()

@@ -73,6 +73,22 @@ def cp932(text):
     return text.encode("cp932")
 
 
+def function_key_file(bindings):
+    """The bytes of vurofkey.dat for bindings, which map (F, m) with m 1 Shift, 2 Ctrl,
+    3 Alt to a command id (int) or a text (str); every other key is unbound."""
+    blocks = []
+    for i in range(48):
+        f, m = i // 4 + 1, i % 4
+        kind, value, text = 0, 0, b""
+        binding = bindings.get((f, m))
+        if isinstance(binding, int):
+            kind, value = 1, binding
+        elif isinstance(binding, str):
+            kind, value, text = 2, i, cp932(binding)
+        blocks.append(struct.pack("<iii", i + 4, kind, value) + text[:255].ljust(255, b"\0"))
+    return b"".join(blocks)
+
+
 def require_tools():
     missing = [f"{tool} (Debian package {pkg})" for tool, pkg in TOOLS.items() if not shutil.which(tool)]
     if missing:
@@ -298,19 +314,8 @@ class Desktop:
         path.write_text(text, encoding="utf-8")
 
     def write_function_keys(self, bindings):
-        """Writes vurofkey.dat into the program folder: bindings maps (F, m) with m 1 Shift,
-        2 Ctrl, 3 Alt to a command id (int) or a text (str)."""
-        blocks = []
-        for i in range(48):
-            f, m = i // 4 + 1, i % 4
-            kind, value, text = 0, 0, b""
-            binding = bindings.get((f, m))
-            if isinstance(binding, int):
-                kind, value = 1, binding
-            elif isinstance(binding, str):
-                kind, value, text = 2, i, cp932(binding)
-            blocks.append(struct.pack("<iii", i + 4, kind, value) + text[:255].ljust(255, b"\0"))
-        (self.bin / "vurofkey.dat").write_bytes(b"".join(blocks))
+        """Writes vurofkey.dat into the program folder (see function_key_file)."""
+        (self.bin / "vurofkey.dat").write_bytes(function_key_file(bindings))
 
     def add_fake_program(self, name, script):
         """A program on PATH in front of the real ones (a shell script)."""
