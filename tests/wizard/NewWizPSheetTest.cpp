@@ -188,17 +188,23 @@ TEST_F(Sheet, WithoutAHelpLibraryF1DoesNothingAndKeepsThePage) {
     EXPECT_TRUE(sheet->isVisible());
 }
 
-TEST_F(NewWizard, FinishWithoutAPathGivesAnUnnamedUnchangedDocument) {
+TEST_F(NewWizard, FinishWithoutAPathGivesAnUnnamedDocumentThatTheSaveQuestionProtects) {
     Launch([](CnewWizPSheet& w) { FinishNormalPage(w, "Top"); });
     EXPECT_EQ(view->GetText(), kTopPage);
     EXPECT_EQ(caption, QStringLiteral("無題 - Vuro"));
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(view->Naming().filePath, QString());
     EXPECT_EQ(view->Naming().fileTitle, QStringLiteral("無題"));
     EXPECT_EQ(view->Naming().fileExtension, "html");
     EXPECT_EQ(view->Naming().previewCopyPath, QString());
     EXPECT_FALSE(view->UndoHistory().CanUndo());
     EXPECT_TRUE(ui->AllAnswersUsed());
+    // New would throw the composed page away: it asks first.
+    ui->QueueAnswer(Answer::Cancel);
+    view->OnFileNew();
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->messages[0].text, QStringLiteral("無題.htmlへの変更を保存しますか？"));
+    EXPECT_EQ(view->GetText(), kTopPage);
 }
 
 TEST_F(NewWizard, FinishWithAChosenPathNamesTheDocumentAndMarksItChangedButWritesNothing) {
