@@ -120,6 +120,19 @@ TEST_F(WeftpageView, SaveQuestionForAnUnnamedDocumentNamesMutaiHtml) {
     EXPECT_FALSE(doc.IsModified());
 }
 
+TEST_F(WeftpageView, TheCaptionShowsTheNameTakenBySavingBeforeAnOpenThatIsCancelled) {
+    Type("x");
+    const QString path = FilePath("named.html");
+    ui->QueueAnswer(Answer::Yes);
+    ui->QueueFileName(path);
+    ui->QueueFileName(std::nullopt);
+    view->OnFileOpen();
+    EXPECT_EQ(view->Naming().filePath, path);
+    EXPECT_EQ(caption, path + " - Vuro");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(ui->AllAnswersUsed());
+}
+
 TEST_F(WeftpageView, NewWithoutChangesAsksNothing) {
     view->OnFileNew();
     EXPECT_TRUE(ui->messages.empty());
