@@ -144,6 +144,45 @@ class Window:
                 int(v["Height"]))
 
 
+    def pixels(self, x, y, width, height):
+        """The screen's pixels in a rectangle of the window (coordinates inside it), as
+        bytes of RGB triples: what the user sees there."""
+        data = subprocess.run(["import", "-window", str(self.wid), "-crop", f"{width}x{height}+{x}+{y}",
+                               "+repage", "-depth", "8", "rgb:-"], env=self.desk.env, capture_output=True,
+                              timeout=TIMEOUT).stdout
+        if len(data) != width * height * 3:
+            raise DesktopError(f"a screenshot of window {self.wid} gave {len(data)} bytes")
+        return data
+
+    def content(self):
+        """All the window's pixels."""
+        _, _, width, height = self.geometry()
+        return self.pixels(0, 0, width, height)
+
+    def wait_painted(self):
+        """Waits until the window shows more than its background. Dialogs put their initial
+        state in place on their first paint, so keys typed before it would be overridden."""
+        wait_until(lambda: len(set(self.content()[::3])) > 1, f"window {self.title!r} to be painted")
+
+    def press_and_wait_repaint(self, *keys):
+        """Presses keys that change what the window shows (a wizard's next page) and waits
+        until it shows something else."""
+        before = self.content()
+        self.desk.key(*keys)
+        wait_until(lambda: self.content() != before, f"window {self.title!r} to change after {keys}")
+
+    def activate(self):
+        """Clicks the window's title bar, as a user brings a window to the front."""
+        x, y, width, _ = self.geometry()
+        self.desk.click(x + width // 2, y - 10)
+        self.wait_active()
+
+    def click_close_button(self):
+        """Clicks the close box of the window manager's title bar (top right)."""
+        x, y, width, _ = self.geometry()
+        self.desk.click(x + width - 8, y - 10)
+
+
 class Editor(Window):
     """The editor's main window, the process that shows it and the file it edits."""
 
@@ -172,17 +211,6 @@ class Editor(Window):
         self.save()
         wait_until(lambda: Path(self.path).read_bytes() == expected,
                    f"the saved file to hold {expected!r}; it holds {self.saved_bytes()!r}")
-
-    def activate(self):
-        """Clicks the window's title bar, as a user brings a window to the front."""
-        x, y, width, _ = self.geometry()
-        self.desk.click(x + width // 2, y - 10)
-        self.wait_active()
-
-    def click_close_button(self):
-        """Clicks the close box of the window manager's title bar (top right)."""
-        x, y, width, _ = self.geometry()
-        self.desk.click(x + width - 8, y - 10)
 
     def wait_exit(self, timeout=TIMEOUT):
         wait_until(lambda: self.process.poll() is not None, "the editor to end", timeout)
@@ -350,10 +378,11 @@ class Desktop:
         return None
 
     def wait_window(self, title, timeout=TIMEOUT):
-        """Waits for a window titled title to be shown and to have the keyboard focus."""
+        """Waits for a window titled title to be shown, painted and to have the keyboard focus."""
         window = wait_until(lambda: self.find_window(title), f"a window titled {title!r}; there are "
                             f"{[self.window_title(w) for w in self.window_ids()]}", timeout)
         window.wait_active()
+        window.wait_painted()
         return window
 
     def titles(self):
