@@ -175,6 +175,18 @@ int EncodeChar(char16_t c) {
     return code == kNoCode ? -1 : code;
 }
 
+QString ChangedByRoundTrip(const QString& text) {
+    QString changed;
+    for (const QChar c : text) {
+        if (c.isSurrogate() || IsPlaceholder(c.unicode()))
+            continue;
+        const int code = EncodeChar(c.unicode());
+        if (code >= 0 && DecodeChar(static_cast<std::uint16_t>(code)) != c.unicode() && !changed.contains(c))
+            changed += c;
+    }
+    return changed;
+}
+
 namespace {
 
 // policy decides what a character CP932 cannot hold becomes.

@@ -74,4 +74,8 @@ EncodeResult EncodeWithReferences(const QString& text);
 // Code of one Unicode character (BMP), or -1 when CP932 cannot hold it.
 int EncodeChar(char16_t c);
 
+// The characters of text (each once) that CP932 holds only as another character, so that
+// they read back changed: "〜" (U+301C) is written as the code of "～" (U+FF5E), "¥" as "\".
+QString ChangedByRoundTrip(const QString& text);
+
 } // namespace Cp932

@@ -1,5 +1,6 @@
 #include "platform/RelativePath.h"
 
+#include "platform/Cp932.h"
 #include "platform/PlatformUi.h"
 
 namespace {
@@ -108,7 +109,17 @@ std::optional<QString> BrowseRelative(const QString& reference, const QString& f
                  CPlatformUi::Icon::Warning);
         return std::nullopt;
     }
+    const QString relative = MakeRelativePath(reference, *chosen);
+    // The page is CP932: a name that reads back changed would link to a file that does not exist.
+    const QString changed = Cp932::ChangedByRoundTrip(relative);
+    if (!changed.isEmpty() &&
+        Ui().Ask(
+            QStringLiteral("選択されたファイルの名前には、Shift-JIS では別の文字になる文字があります。\n%1\n"
+                           "このまま書き込むと、存在しないファイルを指すことになります。書き込みますか？")
+                .arg(changed),
+            CPlatformUi::Buttons::YesNo, CPlatformUi::Icon::Warning, 2) != CPlatformUi::Answer::Yes)
+        return std::nullopt;
     if (chosenPath)
         *chosenPath = *chosen;
-    return MakeRelativePath(reference, *chosen);
+    return relative;
 }

@@ -26,7 +26,8 @@ bool IsOnOtherDrive(const QString& reference, const QString& chosen);
 
 // The Browse button of the tag and wizard dialogs: asks for a file (filter as the file
 // dialogs take it, starting in startFolder when given) and returns its path relative to
-// reference, or nullopt when the user cancelled or chose a file on another drive (then
-// told so). chosenPath, when given, receives the chosen file's full path.
+// reference, or nullopt when the user cancelled, chose a file on another drive (then told
+// so) or declined a name that CP932 would change. chosenPath, when given, receives the
+// chosen file's full path.
 std::optional<QString> BrowseRelative(const QString& reference, const QString& filter,
                                       const QString& startFolder = QString(), QString* chosenPath = nullptr);

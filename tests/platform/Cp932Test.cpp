@@ -166,6 +166,12 @@ TEST(Cp932Encoding, ReportsCharactersShiftJisCannotHoldInsteadOfDroppingThem) {
     EXPECT_EQ(Cp932::EncodeChar(u'한'), -1);
 }
 
+TEST(Cp932Encoding, FindsCharactersThatReadBackAsOthers) {
+    EXPECT_EQ(Cp932::ChangedByRoundTrip(QStringLiteral("a\u301Cb\u00A5c\u301C")),
+              QStringLiteral("\u301C\u00A5"));
+    EXPECT_EQ(Cp932::ChangedByRoundTrip(QStringLiteral("\u8868\uFF5E\\x.gif")), QString());
+}
+
 TEST(Cp932Encoding, PageTextKeepsUnrepresentableCharactersAsCharacterReferences) {
     const Cp932::EncodeResult r = Cp932::EncodeWithReferences(QStringLiteral("x😀y한z"));
     EXPECT_EQ(r.bytes, "x&#x1F600;y&#xD55C;z");

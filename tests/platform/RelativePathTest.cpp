@@ -73,3 +73,29 @@ TEST(RelativePath, BrowseRefusesAnotherDriveAndGivesARelativePathOtherwise) {
     EXPECT_EQ(BrowseRelative("", "All(*.*)|*.*||"), std::nullopt);
     EXPECT_EQ(ui->fileDialogs.size(), 3u);
 }
+
+TEST(RelativePath, BrowseAsksBeforeWritingANameThatShiftJisWouldChange) {
+    CScopedScriptedUi ui;
+    const QString wave = QStringLiteral("/home/u/site/a\u301Cb.gif");
+    ui->QueueFileName(wave);
+    ui->QueueAnswer(CPlatformUi::Answer::No);
+    QString chosen = "untouched";
+    EXPECT_EQ(BrowseRelative("/home/u/site/index.html", "All(*.*)|*.*||", {}, &chosen), std::nullopt);
+    EXPECT_EQ(chosen, "untouched");
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_TRUE(ui->messages[0].text.contains(QChar(0x301C)));
+    EXPECT_EQ(ui->messages[0].buttons, CPlatformUi::Buttons::YesNo);
+    EXPECT_EQ(ui->messages[0].defaultButton, 2);
+
+    ui->QueueFileName(QStringLiteral("/home/u/site/\u00A5.gif"));
+    ui->QueueAnswer(CPlatformUi::Answer::Yes);
+    EXPECT_EQ(BrowseRelative("/home/u/site/index.html", "All(*.*)|*.*||"), QStringLiteral("\u00A5.gif"));
+    ASSERT_EQ(ui->messages.size(), 2u);
+    EXPECT_TRUE(ui->messages[1].text.contains(QChar(0x00A5)));
+
+    // Names CP932 holds exactly, Japanese ones included, go in without a question.
+    ui->QueueFileName(QStringLiteral("/home/u/site/\u8868\uFF5E.gif"));
+    EXPECT_EQ(BrowseRelative("/home/u/site/index.html", "All(*.*)|*.*||"),
+              QStringLiteral("\u8868\uFF5E.gif"));
+    EXPECT_EQ(ui->messages.size(), 2u);
+}
