@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds, and then starts the editor or runs every test.
 #   ./vuro.sh start [file]   install what is missing, build, start weftpage
-#   ./vuro.sh test           install what is missing, build, run all tests
+#   ./vuro.sh test           install what is missing, build, run all tests and the fuzz targets
 #   ./vuro.sh package        install what is missing, build, make build/vuro_<version>_<arch>.deb
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -49,8 +49,11 @@ start)
 test)
     setup
     build
-    cd build
-    exec ctest --output-on-failure -j "$(nproc)"
+    status=0
+    (cd build && ctest --output-on-failure -j "$(nproc)") || status=$?
+    # The parsers of outside bytes under the sanitizers, a few seconds each (build/fuzz).
+    tests/fuzz/RunFuzz.sh build/fuzz || status=1
+    exit $status
     ;;
 package)
     setup lintian

@@ -56,7 +56,9 @@ std::optional<CLogFont> Unpack(const QByteArray& block) {
     f.clipPrecision = byte(5);
     f.quality = byte(6);
     f.pitchAndFamily = byte(7);
-    const QByteArray face = block.mid(28, kFaceSize);
+    // The last of the 32 bytes is the terminator's place: a record without one (written by
+    // something else, or damaged) gives the 31 bytes a record can hold, as Pack writes them.
+    const QByteArray face = block.mid(28, kFaceSize - 1);
     const qsizetype nul = face.indexOf('\0');
     f.faceName = nul < 0 ? face : face.left(nul);
     return f;

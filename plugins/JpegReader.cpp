@@ -67,7 +67,8 @@ int ReadPicture(CByteSource& source, VuroPictureInfo& info) {
                 return kPictureBroken;
             const std::uint32_t height = Be16(frame + 3);
             const std::uint32_t width = Be16(frame + 5);
-            if (width == 0)
+            // A sample precision of 0 bits belongs to no coding process.
+            if (width == 0 || frame[2] == 0)
                 return kPictureBroken;
             info.width = static_cast<std::int32_t>(width);
             info.height = static_cast<std::int32_t>(height);

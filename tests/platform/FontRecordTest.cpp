@@ -75,3 +75,14 @@ TEST(FontRecord, LongFaceNamesAreCutToThirtyOneBytesOnACharacterBoundary) {
     EXPECT_EQ(block[28 + 30], '\0');
     EXPECT_EQ(ToQFont(*Unpack(block)).family(), longName.left(15));
 }
+
+TEST(FontRecord, AFaceNameWithoutTerminatorIsReadAsTheThirtyOneBytesARecordHolds) {
+    QByteArray block = Pack(CLogFont{});
+    for (int i = 28; i < 60; ++i)
+        block[i] = 'A';
+    const std::optional<CLogFont> f = Unpack(block);
+    ASSERT_TRUE(f.has_value());
+    EXPECT_EQ(f->faceName, QByteArray(31, 'A'));
+    // Written again, it reads back the same.
+    EXPECT_EQ(Unpack(Pack(*f)), f);
+}

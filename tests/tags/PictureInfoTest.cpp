@@ -250,6 +250,9 @@ TEST_F(PictureInfo, JpegWithoutAUsableFrameIsBroken) {
     std::string badCount = Frame(0xC0, 10, 10, 3);
     badCount[9] = 2; // two components in a segment sized for three
     EXPECT_EQ(Read(jpeg, kSoi + badCount + scan), kBroken);
+    std::string noPrecision = Frame(0xC0, 10, 10, 3);
+    noPrecision[4] = 0; // samples of 0 bits: no pixel at all
+    EXPECT_EQ(Read(jpeg, kSoi + noPrecision + scan), kBroken);
 }
 
 TEST_F(PictureInfo, RefusesBadArgumentsAndLeavesTheRecordZero) {
