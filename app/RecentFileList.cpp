@@ -1,5 +1,6 @@
 #include "app/RecentFileList.h"
 
+#include "platform/FileName.h"
 #include "platform/Profile.h"
 
 namespace {
@@ -12,15 +13,22 @@ QString Key(int i) {
 void CRecentFileList::Load() {
     m_files.clear();
     for (int i = 0; i < kSize; ++i) {
-        const QString path = Profile().GetText(kSection, Key(i));
-        if (!path.isEmpty())
-            m_files.append(path);
+        // A text entry and a byte entry (a name that is not UTF-8) both come back as bytes.
+        const auto bytes = Profile().GetBinary(kSection, Key(i));
+        if (bytes && !bytes->isEmpty())
+            m_files.append(FileName::FromNative(*bytes));
     }
 }
 
 void CRecentFileList::Save() const {
-    for (int i = 0; i < kSize; ++i)
-        Profile().PutText(kSection, Key(i), i < m_files.size() ? m_files[i] : QString());
+    for (int i = 0; i < kSize; ++i) {
+        const QString path = i < m_files.size() ? m_files[i] : QString();
+        // The profile stores text as UTF-8: a name with other bytes is stored as bytes.
+        if (FileName::HasForeignBytes(path))
+            Profile().PutBinary(kSection, Key(i), FileName::ToNative(path));
+        else
+            Profile().PutText(kSection, Key(i), path);
+    }
 }
 
 void CRecentFileList::Add(const QString& path) {

@@ -1,6 +1,7 @@
 #include "app/MenuStyle.h"
 #include "app/WeftpageApp.h"
 #include "editor/FontSubstitutes.h"
+#include "platform/FileName.h"
 #include "platform/MnemonicClick.h"
 #include "resources/UiFont.h"
 
@@ -30,7 +31,9 @@ int main(int argc, char** argv) {
     if (qtJapanese.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtJapanese);
     CWeftpageApp app;
-    if (!app.InitInstance(QApplication::arguments().mid(1))) {
+    // QApplication has taken its own options out of argv; the rest are read as bytes, so a
+    // file name that is not UTF-8 reaches the editor unchanged.
+    if (!app.InitInstance(FileName::FromArgv(argc, argv).mid(1))) {
         app.ExitInstance();
         return 1;
     }

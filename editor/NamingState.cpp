@@ -1,5 +1,6 @@
 #include "editor/NamingState.h"
 
+#include "platform/FileName.h"
 #include "resources/CommandTable.h"
 
 #include <QDir>
@@ -35,10 +36,10 @@ QString CNamingState::FileName() const {
 }
 
 QString CNamingState::OpenedCaption() const {
-    return (filePath.isEmpty() ? fileTitle : QDir::toNativeSeparators(filePath)) + QStringLiteral(" - ") +
+    return (filePath.isEmpty() ? fileTitle : FileName::ForDisplay(filePath)) + QStringLiteral(" - ") +
            Str::kAppTitle;
 }
 
 QString CNamingState::SavedCaption() const {
-    return QDir::toNativeSeparators(filePath) + QLatin1Char('-') + Str::kAppTitle;
+    return FileName::ForDisplay(filePath) + QLatin1Char('-') + Str::kAppTitle;
 }

@@ -1,6 +1,6 @@
 #include "editor/PreviewCopy.h"
 
-#include <QFile>
+#include "platform/FileName.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 namespace {
 
 bool Stat(const QString& path, struct stat& st) {
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+    return ::lstat(FileName::ToNative(path).constData(), &st) == 0;
 }
 
 long long ModifiedNs(const struct stat& st) {
@@ -17,8 +17,8 @@ long long ModifiedNs(const struct stat& st) {
 
 } // namespace
 
-DocumentFile::WriteResult CPreviewCopy::Write(const QString& path, const CTextSnapshot& text) {
-    DocumentFile::WriteResult r = DocumentFile::WriteAtomically(path, text);
+SafeFile::WriteResult CPreviewCopy::Write(const QString& path, const CTextSnapshot& text) {
+    SafeFile::WriteResult r = DocumentFile::Write(path, text);
     struct stat st {};
     if (r.ok && Stat(path, st)) {
         m_path = path;
@@ -41,7 +41,7 @@ void CPreviewCopy::Remove(const QString& path) {
     if (path.isEmpty())
         return;
     if (IsOurs(path))
-        ::unlink(QFile::encodeName(path).constData());
+        ::unlink(FileName::ToNative(path).constData());
     if (path == m_path)
         m_path.clear();
 }

@@ -10,7 +10,7 @@
 // wrote is ever deleted: a file the user keeps under that name is left alone.
 class CPreviewCopy {
 public:
-    DocumentFile::WriteResult Write(const QString& path, const CTextSnapshot& text);
+    SafeFile::WriteResult Write(const QString& path, const CTextSnapshot& text);
     // Deletes the file at path if it is the copy written last and nobody changed it since.
     void Remove(const QString& path);
     bool IsOurs(const QString& path) const;

@@ -1,6 +1,7 @@
 #include "platform/QtPlatformUi.h"
 
 #include "platform/FileFilter.h"
+#include "platform/FileName.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -13,7 +14,54 @@
 #include <QProcess>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
 namespace {
+
+// Starts a program whose arguments hold bytes that are not UTF-8 (QProcess would turn them
+// into U+FFFD): detached through a second fork, the exec's failure read back through a pipe.
+bool StartDetachedWithBytes(const QString& program, const QStringList& arguments) {
+    std::vector<QByteArray> bytes{FileName::ToNative(program)};
+    for (const QString& argument : arguments)
+        bytes.push_back(FileName::ToNative(argument));
+    std::vector<char*> argv;
+    for (QByteArray& b : bytes)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+    int pipe[2];
+    if (::pipe2(pipe, O_CLOEXEC) != 0)
+        return false;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(pipe[0]);
+        ::close(pipe[1]);
+        return false;
+    }
+    if (child == 0) {
+        ::setsid();
+        if (::fork() == 0) {
+            ::execvp(argv[0], argv.data());
+            const int error = errno;
+            (void)::write(pipe[1], &error, sizeof error);
+        }
+        ::_exit(0);
+    }
+    ::close(pipe[1]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    int error = 0;
+    ssize_t n = 0;
+    while ((n = ::read(pipe[0], &error, sizeof error)) < 0 && errno == EINTR) {
+    }
+    ::close(pipe[0]);
+    return n == 0;
+}
 
 struct ButtonSpec {
     QMessageBox::StandardButton button;
@@ -105,7 +153,8 @@ std::optional<QString> CQtPlatformUi::AskFileName(const FileDialog& request) {
         dialog.selectFile(request.initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().first();
+    // Qt's file list shows a name that is not UTF-8 with U+FFFD: find the real file.
+    return FileName::FromQtPath(dialog.selectedFiles().first());
 }
 
 std::optional<QFont> CQtPlatformUi::AskFont(const FontDialog& request) {
@@ -153,6 +202,9 @@ bool CQtPlatformUi::OpenWithDesktop(const QString& target, std::function<void()>
 }
 
 bool CQtPlatformUi::StartProgram(const QString& program, const QStringList& arguments) {
+    if (FileName::HasForeignBytes(program) ||
+        std::any_of(arguments.begin(), arguments.end(), FileName::HasForeignBytes))
+        return StartDetachedWithBytes(program, arguments);
     return QProcess::startDetached(program, arguments);
 }
 

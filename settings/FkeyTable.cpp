@@ -1,10 +1,10 @@
 #include "settings/FkeyTable.h"
 
-#include "editor/DocumentFile.h"
+#include "platform/FileStamp.h"
 #include "platform/PlatformUi.h"
+#include "platform/SafeFileWriter.h"
 
-#include <QFile>
-
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -45,20 +45,35 @@ CFkeyTable::~CFkeyTable() {
 
 void CFkeyTable::Load(const QString& path) {
     m_path = path;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    m_keepFile = false;
+    const SafeFile::ReadResult read = SafeFile::Read(path);
+    if (!read.ok) {
+        // A file that is there but cannot be read still holds the user's bindings: it is
+        // never replaced by this session's table.
+        if (CFileStamp::Of(path).exists) {
+            m_keepFile = true;
+            Ui().Ask(QStringLiteral("ファンクションキーの設定ファイルを読み込めません。\n%1\n"
+                                    "このファイルは書き換えずに残します。今回変更したファンクションキーの"
+                                    "設定は保存されません。")
+                         .arg(read.error),
+                     CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
+        }
         return;
+    }
+    const std::string& bytes = read.bytes;
+    std::size_t at = 0;
     for (std::size_t i = 0; i < m_records.size(); ++i) {
-        char header[12];
         // A record whose numbers are cut short is not taken, nor anything after it.
-        if (file.read(header, sizeof header) != static_cast<qint64>(sizeof header))
+        if (bytes.size() - at < 12)
             return;
+        const char* header = bytes.data() + at;
         m_records[i] = {GetInt(header), GetInt(header + 4), GetInt(header + 8)};
-        char field[kTextSize];
-        const qint64 n = file.read(field, kTextSize);
-        if (n <= 0)
+        at += 12;
+        const std::size_t n = std::min<std::size_t>(kTextSize, bytes.size() - at);
+        if (n == 0)
             return;
-        m_texts[i] = TextOf(field, static_cast<std::size_t>(n));
+        m_texts[i] = TextOf(bytes.data() + at, n);
+        at += n;
     }
 }
 
@@ -78,9 +93,9 @@ std::string CFkeyTable::Serialize() const {
 }
 
 bool CFkeyTable::Save() const {
-    if (m_path.isEmpty())
+    if (m_path.isEmpty() || m_keepFile)
         return true;
-    if (DocumentFile::WriteAtomically(m_path, Serialize()).ok)
+    if (SafeFile::Write(m_path, Serialize()).ok)
         return true;
     Ui().Ask(QStringLiteral("ファンクションキーの設定が書き込めません。"), CPlatformUi::Buttons::Ok,
              CPlatformUi::Icon::Stop);

@@ -41,7 +41,8 @@ public:
     CFkeyTable& operator=(const CFkeyTable&) = delete;
 
     // Fills the table from the file, as far as it can be read, and remembers the path
-    // for Save, whether or not the file could be read.
+    // for Save. A file that exists but cannot be read is told to the user and kept: Save
+    // then leaves it alone.
     void Load(const QString& path);
     // Writes every record to the remembered path (nothing before Load); the user is told
     // when it cannot be written, and an existing file is then left as it was.
@@ -65,4 +66,5 @@ private:
     std::array<CRecord, kRecords> m_records;
     std::array<std::string, kRecords> m_texts;
     QString m_path;
+    bool m_keepFile = false;
 };

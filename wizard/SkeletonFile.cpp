@@ -1,10 +1,10 @@
 #include "wizard/SkeletonFile.h"
 
-#include "editor/DocumentFile.h"
+#include "platform/FileName.h"
 #include "platform/PlatformUi.h"
+#include "platform/SafeFileWriter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -139,7 +139,7 @@ QString SkeletonBackupPath() {
 
 CSkelLoadReport LoadSkeletonFile(CSkelList& list) {
     list.clear();
-    const DocumentFile::ReadResult read = DocumentFile::Read(ReadPath());
+    const SafeFile::ReadResult read = SafeFile::Read(ReadPath());
     if (!read.ok) {
         Ui().Ask(QStringLiteral("スケルトン定義ファイルが開けません。"), CPlatformUi::Buttons::Ok,
                  CPlatformUi::Icon::Stop);
@@ -155,19 +155,18 @@ bool SaveSkeletonFile(const CSkelList& list, bool keepOldFile) {
     const QString backup = SkeletonBackupPath();
     bool movedAside = false;
     if (keepOldFile && QFileInfo(path).isFile()) {
-        if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(backup).constData()) != 0) {
+        if (std::rename(FileName::ToNative(path).constData(), FileName::ToNative(backup).constData()) != 0) {
             Ui().Ask(QStringLiteral("%1 を %2 として残せないため、保存しませんでした。\n%3")
-                         .arg(path, kBackupName, DocumentFile::ReasonOf(errno)),
+                         .arg(path, kBackupName, SafeFile::ReasonOf(errno)),
                      CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
             return false;
         }
         movedAside = true;
     }
-    const DocumentFile::WriteResult written =
-        DocumentFile::WriteAtomically(path, CTextSnapshot(FormatSkeletonText(list)));
+    const SafeFile::WriteResult written = SafeFile::Write(path, FormatSkeletonText(list));
     if (!written.ok) {
         if (movedAside)
-            std::rename(QFile::encodeName(backup).constData(), QFile::encodeName(path).constData());
+            std::rename(FileName::ToNative(backup).constData(), FileName::ToNative(path).constData());
         Ui().Ask(written.error, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
         return false;
     }

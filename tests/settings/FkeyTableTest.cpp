@@ -2,11 +2,13 @@
 
 #include "settings/CommandBarText.h"
 #include "tests/support/EditorFixture.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <map>
+#include <sys/stat.h>
 
 namespace {
 
@@ -154,16 +156,58 @@ TEST_F(FkeyTable, AMissingFileLeavesEveryKeyUnboundAndIsCreatedOnSave) {
     EXPECT_EQ(ReadFile(DataFile()), FileWith({}));
 }
 
-TEST_F(FkeyTable, AFailedWriteIsToldAndLeavesWhatWasThere) {
-    QDir(m_dir.path()).mkpath("vurofkey.dat");
+TEST_F(FkeyTable, AFailedWriteIsTold) {
+    const QString path = FilePath("gone/vurofkey.dat");
     CFkeyTable table;
-    table.Load(DataFile());
+    table.Load(path);
+    EXPECT_TRUE(ui->messages.empty());
     table.Assign(5, CFkeyTable::kCommand, 57600, "");
     EXPECT_FALSE(table.Save());
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(ui->messages[0].text, QStringLiteral("ファンクションキーの設定が書き込めません。"));
     EXPECT_EQ(ui->messages[0].icon, CPlatformUi::Icon::Stop);
+}
+
+TEST_F(FkeyTable, AFileThatExistsButCannotBeReadIsToldOnceAndNeverOverwritten) {
+    QDir(m_dir.path()).mkpath("vurofkey.dat");
+    {
+        CFkeyTable table;
+        table.Load(DataFile());
+        table.Assign(5, CFkeyTable::kCommand, 57600, "");
+        EXPECT_TRUE(table.Save());
+    }
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_TRUE(ui->messages[0].text.startsWith(
+        QStringLiteral("ファンクションキーの設定ファイルを読み込めません。")));
+    EXPECT_TRUE(ui->messages[0].text.contains(QStringLiteral("書き換えずに残します")));
     EXPECT_TRUE(QFileInfo(DataFile()).isDir());
+
+    // A file without read permission, as an ordinary user sees it.
+    const QString folder = FilePath("user");
+    QDir().mkpath(folder);
+    ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
+    ::chmod(QFile::encodeName(folder).constData(), 0777);
+    const std::string bindings = FileWith({{1, Block(5, CFkeyTable::kText, 0, "keep me")}});
+    WriteFile(folder + "/vurofkey.dat", bindings);
+    ::chmod(QFile::encodeName(folder + "/vurofkey.dat").constData(), 0);
+    EXPECT_EQ(Unprivileged::Run("FkeyTableChild.KeepsAFileItCannotRead", folder), "");
+    ::chmod(QFile::encodeName(folder + "/vurofkey.dat").constData(), 0644);
+    EXPECT_EQ(ReadFile(folder + "/vurofkey.dat"), bindings);
+}
+
+TEST(FkeyTableChild, KeepsAFileItCannotRead) {
+    VURO_CHILD_ONLY();
+    CScopedScriptedUi ui;
+    const QString path = Unprivileged::ChildFolder() + "/vurofkey.dat";
+    {
+        CFkeyTable table;
+        table.Load(path);
+        EXPECT_EQ(ui->messages.size(), 1u);
+        EXPECT_TRUE(ui->messages[0].text.contains(QStringLiteral("アクセスが拒否されました")));
+        table.Assign(5, CFkeyTable::kCommand, 57600, "");
+    }
+    // The table's end (the program's exit) wrote nothing and said nothing more.
+    EXPECT_EQ(ui->messages.size(), 1u);
 }
 
 TEST_F(FkeyTable, CommandBarShowsTheFirstTenBytesOfTheBinding) {

@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
     setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
     setenv("XDG_CACHE_HOME", (root + "/cache").constData(), 1);
+    setenv("XDG_STATE_HOME", (root + "/state").constData(), 1);
     const QByteArray runtime = root + "/runtime";
     QDir().mkpath(QString::fromLocal8Bit(runtime));
     QFile::setPermissions(QString::fromLocal8Bit(runtime),
