@@ -80,6 +80,9 @@ int CMetaDlg::Open() {
 
 void CMetaDlg::SetUp() {
     m_httpEquiv->setChecked(true);
+    // Text typed and then cancelled is not offered again.
+    m_nameValue->clear();
+    m_content->clear();
     m_list->clear();
     m_shown = m_metaList;
     for (const std::string& tag : m_shown)

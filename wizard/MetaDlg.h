@@ -22,7 +22,8 @@ public:
     // The tags, complete and in the order added, as CP932 bytes.
     const std::vector<std::string>& MetaList() const { return m_metaList; }
 
-    // Shows the dialog modally; each opening starts with "&http-equiv=" and the kept list.
+    // Shows the dialog modally; each opening starts with "&http-equiv=", empty fields and
+    // the kept list.
     int Open();
 
     void accept() override;

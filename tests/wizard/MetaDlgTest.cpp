@@ -143,6 +143,24 @@ TEST_F(MetaDialog, CancelKeepsTheListAndTheNextOpeningShowsItWithHttpEquivAgain)
     });
 }
 
+TEST_F(MetaDialog, EachOpeningStartsWithEmptyFields) {
+    Run([](CMetaDlg& d) {
+        Control<QLineEdit>(&d, 1161)->setText("typed");
+        Control<QLineEdit>(&d, 1162)->setText("then cancelled");
+        return Cancel(d);
+    });
+    Run([](CMetaDlg& d) {
+        EXPECT_EQ(Control<QLineEdit>(&d, 1161)->text(), "");
+        EXPECT_EQ(Control<QLineEdit>(&d, 1162)->text(), "");
+        Control<QLineEdit>(&d, 1161)->setText("left after OK");
+        return Ok(d);
+    });
+    Run([](CMetaDlg& d) {
+        EXPECT_EQ(Control<QLineEdit>(&d, 1161)->text(), "");
+        return Cancel(d);
+    });
+}
+
 TEST_F(MetaDialog, F1ShowsItsOwnTopic) {
     CRecordedHelp help(*ui);
     Run([&](CMetaDlg& d) {
