@@ -97,14 +97,15 @@ def require_tools():
 
 
 def wait_until(condition, what, timeout=TIMEOUT):
-    """Polls condition until it returns something true, and returns that."""
+    """Polls condition until it returns something true, and returns that. what says what is
+    awaited; a callable is asked only on failure, to tell what was there instead."""
     deadline = time.monotonic() + timeout
     while True:
         value = condition()
         if value:
             return value
         if time.monotonic() > deadline:
-            raise DesktopError(f"waited {timeout:.0f} s for {what}")
+            raise DesktopError(f"waited {timeout:.0f} s for {what() if callable(what) else what}")
         time.sleep(POLL)
 
 
@@ -121,7 +122,7 @@ class Window:
         return self.wid in self.desk.window_ids()
 
     def wait_title(self, title, timeout=TIMEOUT):
-        wait_until(lambda: self.title == title, f"the title {title!r} (it is {self.title!r})", timeout)
+        wait_until(lambda: self.title == title, lambda: f"the title {title!r} (it is {self.title!r})", timeout)
 
     def wait_active(self):
         wait_until(lambda: self.desk.active_window() == self.wid,
@@ -197,6 +198,19 @@ class Editor(Window):
         self.desk.key("ctrl+s")
         self.wait_title(f"{self.path}-Vuro")
 
+    def choose(self, *keys):
+        """Chooses a menu command with the keyboard (Alt+letter, then the item's letter) and
+        waits for the menus to close, so that what is typed next reaches the text."""
+        self.wait_active()
+        self.desk.key(*keys)
+        wait_until(lambda: not self.open_menus(), "the menu to close")
+
+    def open_menus(self):
+        """The editor's pop-up windows on screen (menus): its visible windows that the window
+        manager does not manage."""
+        out = self.desk.run(["xdotool", "search", "--onlyvisible", "--classname", "weftpage"], check=False)
+        return set(map(int, out.split())) - set(self.desk.window_ids())
+
     def open_dialog(self, key, title):
         """Presses key in the editor and waits for the window titled title to take the keys."""
         self.wait_active()
@@ -210,7 +224,7 @@ class Editor(Window):
         """Saves with Ctrl+S and checks the file holds exactly expected."""
         self.save()
         wait_until(lambda: Path(self.path).read_bytes() == expected,
-                   f"the saved file to hold {expected!r}; it holds {self.saved_bytes()!r}")
+                   lambda: f"the saved file to hold {expected!r}; it holds {self.saved_bytes()!r}")
 
     def wait_exit(self, timeout=TIMEOUT):
         wait_until(lambda: self.process.poll() is not None, "the editor to end", timeout)
@@ -379,8 +393,8 @@ class Desktop:
 
     def wait_window(self, title, timeout=TIMEOUT):
         """Waits for a window titled title to be shown, painted and to have the keyboard focus."""
-        window = wait_until(lambda: self.find_window(title), f"a window titled {title!r}; there are "
-                            f"{[self.window_title(w) for w in self.window_ids()]}", timeout)
+        window = wait_until(lambda: self.find_window(title),
+                            lambda: f"a window titled {title!r}; there are {self.titles()}", timeout)
         window.wait_active()
         window.wait_painted()
         return window
