@@ -2,6 +2,7 @@
 
 #include "platform/Cp932.h"
 
+#include <QFontInfo>
 #include <QtEndian>
 
 #include <cmath>
@@ -105,6 +106,19 @@ CLogFont DefaultEditorFont() {
     f.charSet = kShiftJisCharset;
     f.faceName = QByteArray::fromStdString(Cp932::Encode(QStringLiteral("ＭＳ ゴシック")).bytes);
     return f;
+}
+
+QFont DrawnFont(const QFont& font) {
+    QFont drawn = font;
+    drawn.setFamily(QFontInfo(font).family());
+    return drawn;
+}
+
+CLogFont FromChosenFont(const QFont& chosen, const QFont& shown) {
+    CLogFont record = FromQFont(chosen);
+    if (chosen.family() == DrawnFont(shown).family())
+        record.faceName = FromQFont(shown).faceName;
+    return record;
 }
 
 } // namespace FontRecord

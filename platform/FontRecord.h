@@ -42,4 +42,13 @@ QFont ToQFont(const CLogFont& font);
 // 12-point "ＭＳ ゴシック", Shift-JIS: the editor's font when the profile has none.
 CLogFont DefaultEditorFont();
 
+// font with the face Qt really draws for it: a stored Windows face name ("ＭＳ ゴシック")
+// reaches a font of this desktop only through a substitution.
+QFont DrawnFont(const QFont& font);
+
+// The record of a font chosen in a dialog that was opened on DrawnFont(shown): the face
+// that was drawn for shown, chosen again, keeps shown's face name, so that a profile
+// written elsewhere keeps naming the face it named.
+CLogFont FromChosenFont(const QFont& chosen, const QFont& shown);
+
 } // namespace FontRecord

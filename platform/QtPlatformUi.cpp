@@ -2,6 +2,7 @@
 
 #include "platform/FileFilter.h"
 #include "platform/FileName.h"
+#include "platform/FontRecord.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -112,7 +113,25 @@ QMessageBox::Icon IconOf(CPlatformUi::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Qt's own dialog, so that its effects group (underline, strike-out) can be hidden, opened
+// on a face its list holds: a stored Windows name is a substitution.
+class CLimitedFontDialog : public QFontDialog {
+public:
+    CLimitedFontDialog(const CPlatformUi::FontDialog& request, QWidget* owner) : QFontDialog(owner) {
+        setOption(QFontDialog::DontUseNativeDialog);
+        if (!request.effects)
+            for (QGroupBox* group : findChildren<QGroupBox*>())
+                if (group->findChild<QCheckBox*>())
+                    group->hide();
+        setCurrentFont(FontRecord::DrawnFont(request.initial));
+    }
+};
+
 } // namespace
+
+std::unique_ptr<QFontDialog> MakeFontDialog(const CPlatformUi::FontDialog& request, QWidget* owner) {
+    return std::make_unique<CLimitedFontDialog>(request, owner);
+}
 
 CPlatformUi::Answer CQtPlatformUi::ShowMessage(const Message& message) {
     QMessageBox box(IconOf(message.icon), message.caption, message.text, QMessageBox::NoButton, Owner());
@@ -158,16 +177,10 @@ std::optional<QString> CQtPlatformUi::AskFileName(const FileDialog& request) {
 }
 
 std::optional<QFont> CQtPlatformUi::AskFont(const FontDialog& request) {
-    QFontDialog dialog(request.initial, Owner());
-    // Qt's own dialog, so that its effects group (underline, strike-out) can be hidden.
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
-    if (!request.effects)
-        for (QGroupBox* group : dialog.findChildren<QGroupBox*>())
-            if (group->findChild<QCheckBox*>())
-                group->hide();
-    if (dialog.exec() != QDialog::Accepted)
+    const std::unique_ptr<QFontDialog> dialog = MakeFontDialog(request, Owner());
+    if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
-    QFont chosen = dialog.selectedFont();
+    QFont chosen = dialog->selectedFont();
     if (request.minPoints > 0 && request.maxPoints >= request.minPoints && chosen.pointSizeF() > 0)
         chosen.setPointSizeF(std::clamp<qreal>(chosen.pointSizeF(), request.minPoints, request.maxPoints));
     return chosen;

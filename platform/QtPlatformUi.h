@@ -2,6 +2,10 @@
 
 #include "platform/PlatformUi.h"
 
+#include <memory>
+
+class QFontDialog;
+
 // The real services: Qt message boxes and dialogs, xdg-open, QProcess.
 class CQtPlatformUi : public CPlatformUi {
 public:
@@ -14,3 +18,7 @@ public:
     QDateTime LocalTime() override;
     QString ProgramFolder() override;
 };
+
+// The font dialog AskFont runs, for tests to look at without running it: Qt's own dialog,
+// opened on the face Qt really draws for request.initial.
+std::unique_ptr<QFontDialog> MakeFontDialog(const CPlatformUi::FontDialog& request, QWidget* owner);

@@ -64,5 +64,5 @@ void CetcPPage::ChooseFont() {
     request.effects = false;
     const auto chosen = Ui().AskFont(request);
     if (chosen)
-        ProfileSettings::PutFontBlock(FontRecord::Pack(FontRecord::FromQFont(*chosen)));
+        ProfileSettings::PutFontBlock(FontRecord::Pack(FontRecord::FromChosenFont(*chosen, request.initial)));
 }

@@ -199,6 +199,21 @@ TEST_F(SettingsSheet, FontChosenThenCancelIsStoredButNotShownYet) {
     EXPECT_EQ(ui->fontDialogs[0].initial, before);
 }
 
+TEST_F(SettingsSheet, FontDialogOkWithoutAChangeKeepsTheStoredFaceName) {
+    // The dialog lists the face drawn for "ＭＳ ゴシック"; OK on it changes nothing stored.
+    ui->QueueFont(FontRecord::DrawnFont(frame->View()->EditorFont()));
+    Run([](CsettingPSheet& sheet) {
+        Visit(sheet, 3);
+        Click(sheet, 1139);
+        return PressOk(sheet);
+    });
+    const auto record = FontRecord::Unpack(*Profile().GetBinary("Settings", "Font"));
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->faceName, FontRecord::DefaultEditorFont().faceName);
+    EXPECT_EQ(record->height, FontRecord::DefaultEditorFont().height);
+    EXPECT_EQ(frame->View()->EditorFont().family(), QStringLiteral("ＭＳ ゴシック"));
+}
+
 TEST_F(SettingsSheet, AStoredFontBlockOfAnotherLengthLeavesTheViewFont) {
     const QFont before = frame->View()->EditorFont();
     Profile().PutBinary("Settings", "Font", QByteArray(59, 'x'));
