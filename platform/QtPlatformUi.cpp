@@ -11,6 +11,9 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -113,18 +116,76 @@ QMessageBox::Icon IconOf(CPlatformUi::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
-// Qt's own dialog, so that its effects group (underline, strike-out) can be hidden, opened
-// on a face its list holds: a stored Windows name is a substitution.
+// Whether every row of a list of the font dialog is a number: the list of sizes.
+bool IsSizeList(const QListView* list) {
+    const QAbstractItemModel* model = list->model();
+    if (!model || model->rowCount() == 0)
+        return false;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        bool number = false;
+        model->index(row, 0).data().toString().toInt(&number);
+        if (!number)
+            return false;
+    }
+    return true;
+}
+
+// Qt's font dialog within size limits: the size list shows only the sizes within them
+// (again whenever another face or style fills it anew), and OK on a size typed into the
+// field outside them is refused with a word to the user, the dialog staying open.
 class CLimitedFontDialog : public QFontDialog {
 public:
-    CLimitedFontDialog(const CPlatformUi::FontDialog& request, QWidget* owner) : QFontDialog(owner) {
+    CLimitedFontDialog(const CPlatformUi::FontDialog& request, QWidget* owner)
+        : QFontDialog(owner), m_min(request.minPoints), m_max(request.maxPoints) {
+        // Qt's own dialog, so that its effects group (underline, strike-out) can be hidden.
         setOption(QFontDialog::DontUseNativeDialog);
         if (!request.effects)
             for (QGroupBox* group : findChildren<QGroupBox*>())
                 if (group->findChild<QCheckBox*>())
                     group->hide();
+        // The list of faces holds real faces only; a stored Windows name is a substitution.
         setCurrentFont(FontRecord::DrawnFont(request.initial));
+        if (Limited())
+            LimitSizes();
     }
+
+    void done(int result) override {
+        const int size = currentFont().pointSize();
+        if (result == QDialog::Accepted && Limited() && (size < m_min || size > m_max)) {
+            Ui().Ask(
+                QStringLiteral("サイズは %1 から %2 ポイントの間で指定してください。").arg(m_min).arg(m_max),
+                CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
+            return;
+        }
+        QFontDialog::done(result);
+    }
+
+private:
+    bool Limited() const { return m_min > 0 && m_max >= m_min; }
+
+    void LimitSizes() {
+        for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+            bool number = false;
+            edit->text().toInt(&number);
+            if (number)
+                edit->setValidator(new QIntValidator(m_min, m_max, edit));
+        }
+        for (QListView* list : findChildren<QListView*>()) {
+            if (!IsSizeList(list))
+                continue;
+            const auto hideOthers = [this, list] {
+                for (int row = 0; row < list->model()->rowCount(); ++row) {
+                    const int size = list->model()->index(row, 0).data().toString().toInt();
+                    list->setRowHidden(row, size < m_min || size > m_max);
+                }
+            };
+            connect(list->model(), &QAbstractItemModel::modelReset, list, hideOthers);
+            hideOthers();
+        }
+    }
+
+    int m_min;
+    int m_max;
 };
 
 } // namespace
@@ -180,10 +241,7 @@ std::optional<QFont> CQtPlatformUi::AskFont(const FontDialog& request) {
     const std::unique_ptr<QFontDialog> dialog = MakeFontDialog(request, Owner());
     if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
-    QFont chosen = dialog->selectedFont();
-    if (request.minPoints > 0 && request.maxPoints >= request.minPoints && chosen.pointSizeF() > 0)
-        chosen.setPointSizeF(std::clamp<qreal>(chosen.pointSizeF(), request.minPoints, request.maxPoints));
-    return chosen;
+    return dialog->selectedFont();
 }
 
 int CQtPlatformUi::RunDialog(QDialog& dialog) {

@@ -20,5 +20,6 @@ public:
 };
 
 // The font dialog AskFont runs, for tests to look at without running it: Qt's own dialog,
-// opened on the face Qt really draws for request.initial.
+// opened on the face Qt really draws for request.initial, offering only sizes within the
+// request's limits.
 std::unique_ptr<QFontDialog> MakeFontDialog(const CPlatformUi::FontDialog& request, QWidget* owner);
