@@ -1,6 +1,5 @@
 #include "app/MainFrame.h"
 
-#include "app/CommandBar.h"
 #include "editor/WeftpageDoc.h"
 #include "editor/WeftpageView.h"
 #include "platform/FileName.h"
@@ -16,8 +15,11 @@
 #include "resources/ProgramIcon.h"
 #include "resources/ToolBarImages.h"
 #include "resources/ToolBarTable.h"
+#include "settings/CommandBar.h"
 #include "settings/FunctionKeys.h"
 #include "settings/SettingsCommand.h"
+#include "tags/TagCommands.h"
+#include "tags/TagDialogCommands.h"
 #include "wizard/WizardCommands.h"
 
 #include <QCloseEvent>
@@ -48,10 +50,16 @@ CMainFrame::CMainFrame(CWeftpageDoc& doc, CCommandRouter& router) : m_doc(doc), 
     setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
     m_view = new CWeftpageView(doc, this);
+    // The rooms above the editor bind their view commands here.
+    RegisterTagCommands(*m_view);
+    RegisterTagDialogCommands(*m_view);
+    RegisterWizardCommand(*m_view);
     m_view->SetRouter(&router);
     setCentralWidget(m_view);
     connect(m_view, &CWeftpageView::CaptionChanged, this,
             [this](const QString& caption) { setWindowTitle(TitleForQt(caption)); });
+    connect(m_view, &CWeftpageView::StatusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     CreateMenus();
     CreateAccelerators();
     CreateBars();
@@ -166,7 +174,7 @@ void CMainFrame::RegisterCommands() {
     OnCommand(
         kViewCommandBar, [this] { m_commandBarHost->setVisible(!m_commandBarHost->isVisible()); },
         [this](CCommandState& s) { s.checked = m_commandBarHost->isVisible(); });
-    RegisterSkeletonCommand(*this);
+    RegisterSkeletonCommand(*this, this);
     RegisterSettingsCommand(*this);
     RegisterFunctionKeyCommands(*this);
 }
@@ -178,6 +186,10 @@ void CMainFrame::OnHomePage() {
     };
     if (!Ui().OpenWithDesktop(Str::kHomePageUrl, tell))
         tell();
+}
+
+bool CMainFrame::CommandBarShown() const {
+    return m_commandBarHost->isVisible();
 }
 
 QAction* CMainFrame::MenuAction(int id) const {
@@ -297,16 +309,14 @@ void CMainFrame::changeEvent(QEvent* event) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
+    if (!CWeftpageView::DroppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) {
-            event->acceptProposedAction();
-            m_view->OpenFileByPath(FileName::FromUrl(url));
-            return;
-        }
-    }
+    const QString path = CWeftpageView::DroppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_view->OpenFileByPath(path);
 }

@@ -16,6 +16,7 @@
 #include <QStyleHints>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 
@@ -125,8 +126,9 @@ void CEditControl::ScrollCaret() {
     QScrollBar* bar = verticalScrollBar();
     const int rows = VisibleRows();
     const std::int64_t first = bar->value();
-    // While composing, the row of the preedit's cursor must be in view too.
-    const std::int64_t bottom = m_preedit.IsEmpty() ? place.row : place.row + PreeditFlow(place).cursorRow;
+    // While composing, the rows of the preedit must be in view too, as far as the caret's row
+    // stays in view.
+    const std::int64_t bottom = m_preedit.IsEmpty() ? place.row : place.row + PreeditFlow(place).rows - 1;
     if (place.row < first)
         bar->setValue(static_cast<int>(place.row));
     else if (bottom >= first + rows)
@@ -149,6 +151,10 @@ CTextSnapshot CEditControl::Snapshot() const {
 
 void CEditControl::SetText(std::string_view bytes) {
     m_layout.Reset(CTextSnapshot(bytes));
+    if (m_styles)
+        m_styles->TextReset(Text());
+    if (m_gutter)
+        LayOutGutter();
     m_anchor = m_caret = 0;
     m_upstream = false;
     m_preferredX = -1;
@@ -163,9 +169,14 @@ void CEditControl::SetText(const CTextSnapshot& snapshot) {
     const std::size_t prefix = CTextSnapshot::CommonPrefix(current, snapshot);
     if (prefix != current.Size() || prefix != snapshot.Size()) {
         const std::size_t suffix = CTextSnapshot::CommonSuffix(current, snapshot, prefix);
-        m_layout.ApplyEdit(snapshot, prefix, current.Size() - suffix, snapshot.Size() - suffix);
+        const std::size_t oldEnd = current.Size() - suffix;
+        m_layout.ApplyEdit(snapshot, prefix, oldEnd, snapshot.Size() - suffix);
         if (m_layout.HasPendingWork())
             m_idleWrapTimer.start();
+        if (m_styles)
+            m_styles->TextEdited(snapshot, prefix, oldEnd, snapshot.Size() - suffix);
+        if (m_gutter)
+            LayOutGutter();
     }
     m_anchor = m_caret = 0;
     m_upstream = false;
@@ -300,6 +311,8 @@ void CEditControl::Edit(std::size_t start, std::size_t end, std::string_view byt
     m_layout.ApplyEdit(next, start, end, start + bytes.size());
     if (m_layout.HasPendingWork())
         m_idleWrapTimer.start();
+    // Styles may change past the edited lines (an opened comment), as far as the provider says.
+    const std::size_t styledTo = m_styles ? m_styles->TextEdited(next, start, end, start + bytes.size()) : 0;
     m_anchor = m_caret = SnapBack(start + bytes.size());
     m_upstream = false;
     m_preferredX = -1;
@@ -310,9 +323,11 @@ void CEditControl::Edit(std::size_t start, std::size_t end, std::string_view byt
     std::int64_t last = std::max(rowsAfter, rowsBefore);
     if (rowsAfter == rowsBefore) {
         const std::size_t line = next.LineFromOffset(start + bytes.size());
-        last = m_layout.RowFromOffset(next.LineContentEnd(line));
+        last = m_layout.RowFromOffset(std::max(next.LineContentEnd(line), std::min(styledTo, next.Size())));
     }
     UpdateRows(first, last);
+    if (m_gutter)
+        LayOutGutter();
     UpdateScrollBars();
     ScrollCaret();
     RestartBlink();
@@ -557,7 +572,13 @@ std::int64_t CEditControl::PreeditExtraRows(const CaretPlace& caret, const CPree
 void CEditControl::UpdateScrollBars() {
     QScrollBar* bar = verticalScrollBar();
     const int rows = VisibleRows();
-    const std::int64_t maximum = std::max<std::int64_t>(0, m_layout.RowCount() - rows);
+    // While composing, the rows the preedit adds can be scrolled into view too.
+    std::int64_t extra = 0;
+    if (!m_preedit.IsEmpty()) {
+        const CaretPlace caret = PlaceOf(m_caret, m_upstream);
+        extra = PreeditExtraRows(caret, PreeditFlow(caret));
+    }
+    const std::int64_t maximum = std::max<std::int64_t>(0, m_layout.RowCount() + extra - rows);
     bar->setRange(0, static_cast<int>(std::min<std::int64_t>(maximum, INT_MAX)));
     bar->setPageStep(rows);
 }
@@ -655,6 +676,19 @@ void CEditControl::paintEvent(QPaintEvent* event) {
         paintLast = last;
     }
 
+    // The looks the style provider gives the row being painted (nullptr: the plain look).
+    std::size_t stylesStart = 0;
+    std::array<const CTextLook*, 256> looks{};
+    auto lookOf = [&](const CTextLayout::Item& item) -> const CTextLook* {
+        const std::size_t i = item.offset - stylesStart;
+        if (!m_styles || item.offset < stylesStart || i >= m_rowStyles.size() || m_rowStyles[i] == 0)
+            return nullptr;
+        const CTextLook*& look = looks[m_rowStyles[i]];
+        if (!look)
+            look = &m_styles->LookOf(m_rowStyles[i], pal);
+        return look;
+    };
+
     // Draws items of a row, or the part [partStart, partEnd) of it that begins at startX.
     auto paintItems = [&](const CTextLayout::Row& row, const std::vector<CTextLayout::Item>& items, qreal y,
                           std::size_t partStart, std::size_t partEnd, qreal startX, bool endsRow) {
@@ -673,21 +707,45 @@ void CEditControl::paintEvent(QPaintEvent* event) {
         QString run;
         qreal runX = 0;
         bool runSelected = false;
+        const CTextLook* runLook = nullptr;
         auto flush = [&] {
             if (run.isEmpty())
                 return;
-            painter.setPen(runSelected ? selectedText : textColor);
+            const bool coloured = !runSelected && runLook && runLook->foreground.isValid();
+            painter.setPen(runSelected ? selectedText : coloured ? runLook->foreground : textColor);
+            if (runLook && runLook->underline) {
+                QFont underlined = m_layout.Font();
+                underlined.setUnderline(true);
+                painter.setFont(underlined);
+            }
             painter.drawText(QPointF(kMargin + runX, y + ascent), run);
+            if (runLook && runLook->underline)
+                painter.setFont(m_layout.Font());
             run.clear();
         };
         qreal runEnd = 0;
         for (const auto& item : items) {
             const bool selected = item.offset >= sel.start && item.offset < sel.end;
-            if (item.kind != CTextLayout::ItemKind::Glyph || selected != runSelected || item.x != runEnd) {
+            const CTextLook* look = lookOf(item);
+            if (item.kind != CTextLayout::ItemKind::Glyph || selected != runSelected || item.x != runEnd ||
+                look != runLook) {
                 flush();
                 runSelected = selected;
+                runLook = look;
             }
             runEnd = item.x + item.width;
+            // A marked character: its own background (the selection's wins) and a frame.
+            if (look && look->frame) {
+                const QRectF cell(kMargin + item.x, y + 1, item.width - 1, lh - 2);
+                if (!selected && look->background.isValid())
+                    painter.fillRect(cell, look->background);
+                QPen frame(selected                     ? selectedText
+                           : look->foreground.isValid() ? look->foreground
+                                                        : textColor);
+                frame.setStyle(look->dashedFrame ? Qt::DashLine : Qt::SolidLine);
+                painter.setPen(frame);
+                painter.drawRect(cell);
+            }
             if (item.kind == CTextLayout::ItemKind::Glyph) {
                 if (run.isEmpty())
                     runX = item.x;
@@ -709,6 +767,10 @@ void CEditControl::paintEvent(QPaintEvent* event) {
     for (std::int64_t r = paintFirst; r < paintLast; ++r) {
         const CTextLayout::Row row = m_layout.RowAt(r);
         auto items = m_layout.RowItems(row);
+        if (m_styles) {
+            m_styles->StylesOf(row.start, row.end, m_rowStyles);
+            stylesStart = row.start;
+        }
         const qreal y = static_cast<qreal>(r - first + (r > caret.row ? extraRows : 0)) * lh;
         if (!composing || r != caret.row) {
             paintItems(row, items, y, row.start, row.end, 0, true);
@@ -749,6 +811,8 @@ void CEditControl::paintEvent(QPaintEvent* event) {
 
 void CEditControl::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    if (m_gutter)
+        LayOutGutter();
     // The first size the window gets is used at once; later ones wait for the resizing to end.
     if (!m_sized || TextLength() <= kImmediateRelayoutBytes)
         ApplyWrapWidth();
@@ -760,6 +824,8 @@ void CEditControl::resizeEvent(QResizeEvent* event) {
 
 void CEditControl::scrollContentsBy(int, int) {
     viewport()->update();
+    if (m_gutter)
+        m_gutter->update();
     updateMicroFocus();
 }
 
@@ -901,6 +967,7 @@ void CEditControl::inputMethodEvent(QInputMethodEvent* event) {
         InsertUserText(commit);
     }
     m_preedit.Set(event->preeditString(), event->attributes());
+    UpdateScrollBars();
     if (!m_preedit.IsEmpty())
         ScrollCaret();
     RestartBlink();
@@ -1024,4 +1091,100 @@ void CEditControl::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
     m_blinkTimer.stop();
     viewport()->update();
+}
+
+// The strip left of the text with the line numbers; the control paints it and takes its clicks.
+class CLineNumberGutter : public QWidget {
+public:
+    explicit CLineNumberGutter(CEditControl* control) : QWidget(control), m_control(control) {
+        setCursor(Qt::ArrowCursor);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        m_control->PaintGutter(painter, event->rect());
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton)
+            m_control->SelectLineAt(event->position().y());
+    }
+
+private:
+    CEditControl* m_control;
+};
+
+void CEditControl::SetStyleProvider(CStyleProvider* provider) {
+    m_styles = provider;
+    if (m_styles)
+        m_styles->TextReset(Text());
+    viewport()->update();
+}
+
+void CEditControl::SetLineNumbersShown(bool shown) {
+    if (shown == LineNumbersShown())
+        return;
+    if (shown) {
+        m_gutter = new CLineNumberGutter(this);
+        m_gutter->show();
+        LayOutGutter();
+    } else {
+        delete m_gutter;
+        m_gutter = nullptr;
+        m_gutterWidth = 0;
+        setViewportMargins(0, 0, 0, 0);
+    }
+}
+
+void CEditControl::LayOutGutter() {
+    int digits = 3;
+    for (std::size_t n = Text().LineCount(); n >= 1000; n /= 10)
+        ++digits;
+    const int width =
+        QFontMetrics(m_layout.Font()).horizontalAdvance(QString(digits, QChar('0'))) + 4 * kMargin;
+    // Changing the margins resizes the viewport, which comes back here: only a new width does.
+    if (width != m_gutterWidth) {
+        m_gutterWidth = width;
+        setViewportMargins(width, 0, 0, 0);
+    }
+    const QRect area = contentsRect();
+    m_gutter->setGeometry(area.left(), area.top(), width, viewport()->height());
+    m_gutter->update();
+}
+
+void CEditControl::PaintGutter(QPainter& painter, const QRect& rect) {
+    painter.fillRect(rect, palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(m_layout.Font());
+    const qreal lh = m_layout.LineHeight();
+    const std::int64_t first = FirstVisibleLine();
+    const std::int64_t last = std::min<std::int64_t>(m_layout.RowCount(), first + VisibleRows() + 1);
+    // While composing, the rows below the caret's row stand lower by the rows the preedit takes.
+    const CaretPlace caret = PlaceOf(m_caret, m_upstream);
+    const std::int64_t extraRows = m_preedit.IsEmpty() ? 0 : PreeditExtraRows(caret, PreeditFlow(caret));
+    const CTextSnapshot& text = Text();
+    const qreal right = m_gutter->width() - 2 * kMargin;
+    for (std::int64_t r = first; r < last; ++r) {
+        const std::size_t start = m_layout.RowAt(r).start;
+        const std::size_t line = text.LineFromOffset(start);
+        // A line's number stands at its first row only.
+        if (text.LineStart(line) != start)
+            continue;
+        const qreal y = static_cast<qreal>(r - first + (r > caret.row ? extraRows : 0)) * lh;
+        painter.drawText(QRectF(0, y, right, lh), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(line + 1));
+    }
+    painter.drawLine(QPointF(m_gutter->width() - 0.5, rect.top()),
+                     QPointF(m_gutter->width() - 0.5, rect.bottom()));
+}
+
+void CEditControl::SelectLineAt(qreal y) {
+    const CTextSnapshot& text = Text();
+    const std::int64_t row = std::clamp<std::int64_t>(
+        FirstVisibleLine() + static_cast<std::int64_t>(std::floor(y / m_layout.LineHeight())), 0,
+        std::max<std::int64_t>(0, m_layout.RowCount() - 1));
+    const std::size_t line = text.LineFromOffset(m_layout.RowAt(row).start);
+    const std::size_t end = line + 1 < text.LineCount() ? text.LineStart(line + 1) : text.Size();
+    setFocus(Qt::MouseFocusReason);
+    SetSel(text.LineStart(line), end);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/Preedit.h"
+#include "editor/StyleProvider.h"
 #include "editor/TextBuffer.h"
 #include "editor/TextLayout.h"
 
@@ -84,6 +85,16 @@ public:
     // selection is dragged); nullopt hides it again.
     void SetDropMark(std::optional<std::size_t> offset);
 
+    // Who decides the looks of the text (colours, marks); nullptr for plain text. The control
+    // tells it of every change and asks it only for the rows it paints.
+    void SetStyleProvider(CStyleProvider* provider);
+    CStyleProvider* StyleProvider() const { return m_styles; }
+
+    // A gutter at the left with the numbers of the text's lines (not of wrapped rows); a click
+    // in it selects that line.
+    void SetLineNumbersShown(bool shown);
+    bool LineNumbersShown() const { return m_gutter != nullptr; }
+
     // The private clipboard format that carries the exact bytes of a copy.
     static constexpr const char* kMimeType = "application/x-vuro-cp932";
 
@@ -151,6 +162,11 @@ private:
     void ApplyWrapWidth();
     void RestartBlink();
     void AutoScrollTick();
+    // The line-number gutter: its width follows the digits of the line count.
+    friend class CLineNumberGutter;
+    void LayOutGutter();
+    void PaintGutter(QPainter& painter, const QRect& rect);
+    void SelectLineAt(qreal y);
 
     CTextLayout m_layout;
     QFont m_font;
@@ -169,4 +185,8 @@ private:
     QTimer m_wrapTimer;
     QTimer m_autoScrollTimer;
     QTimer m_idleWrapTimer;
+    CStyleProvider* m_styles = nullptr;
+    std::vector<std::uint8_t> m_rowStyles; // of the row being painted
+    QWidget* m_gutter = nullptr;
+    int m_gutterWidth = 0;
 };

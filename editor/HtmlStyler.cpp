@@ -139,8 +139,11 @@ std::size_t CHtmlStyler::TextEdited(const CTextSnapshot& text, std::size_t start
     m_text = text;
     m_points.Edit(start, oldEnd, newEnd);
     const std::size_t size = text.Size();
-    if (!m_colouring)
+    if (!m_colouring) {
+        // States past the edit are not kept up while colouring is off.
+        m_points.DropAfterGap();
         return newEnd;
+    }
     if (!lexedNear) {
         m_points.DropAfterGap();
         return size;

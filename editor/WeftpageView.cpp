@@ -1,7 +1,9 @@
 #include "editor/WeftpageView.h"
 
 #include "editor/DocumentFile.h"
+#include "editor/EncodingCheck.h"
 #include "editor/FindReplaceDlg.h"
+#include "editor/PageLookCommands.h"
 #include "editor/PreviewCommands.h"
 #include "editor/TextCommands.h"
 #include "editor/ViewRules.h"
@@ -16,9 +18,6 @@
 #include "platform/SafeFileWriter.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTable.h"
-#include "tags/TagCommands.h"
-#include "tags/TagDialogCommands.h"
-#include "wizard/WizardCommands.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -36,15 +35,6 @@ const QString kOpenFilter =
 const QString kSaveFilter = QStringLiteral(
     "HTML Document(*.html)|*.html|HTML Document(*.htm)|*.htm|SHTML Document(*.shtml)|*.shtml||");
 
-QString FirstLocalFile(const QMimeData* mime) {
-    if (!mime || !mime->hasUrls())
-        return {};
-    for (const QUrl& url : mime->urls())
-        if (url.isLocalFile())
-            return FileName::FromUrl(url);
-    return {};
-}
-
 } // namespace
 
 const std::string CWeftpageView::kDefaultPage =
@@ -61,9 +51,7 @@ CWeftpageView::CWeftpageView(CWeftpageDoc& doc, QWidget* parent) : CEditControl(
     RegisterCommands();
     RegisterTextCommands(*this);
     RegisterPreviewCommands(*this);
-    RegisterTagCommands(*this);
-    RegisterTagDialogCommands(*this);
-    RegisterWizardCommand(*this);
+    RegisterPageLookCommands(*this);
 }
 
 CWeftpageView::~CWeftpageView() {
@@ -168,7 +156,21 @@ bool CWeftpageView::LoadFile(const QString& path) {
     // A file rewritten while it was read is taken as unknown, so the next check asks.
     const CFileStamp after = CFileStamp::Of(path);
     RememberDiskState(after == before ? after : CFileStamp{});
+    TellIfNotShiftJis(r.bytes);
     return true;
+}
+
+void CWeftpageView::TellIfNotShiftJis(std::string_view bytes) {
+    if (const auto warning = EncodingCheck::Warning(EncodingCheck::Examine(bytes, true)))
+        Ui().Ask(*warning, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
+}
+
+void CWeftpageView::ApplyLooks() {
+    SetStyleProvider(m_styler.Colouring() || m_styler.Marking() ? &m_styler : nullptr);
+}
+
+void CWeftpageView::ShowStatusMessage(const QString& text) {
+    emit StatusMessage(text);
 }
 
 void CWeftpageView::ResetUndoHistory() {
@@ -187,8 +189,9 @@ void CWeftpageView::OnUnrepresentable(const QString& characters) {
 bool CWeftpageView::AskSaveChanges() {
     if (!m_doc.IsModified())
         return true;
-    const auto answer = Ui().Ask(FileName::ForDisplay(m_naming.FileName()) + QStringLiteral("への変更を保存しますか？"),
-                                 CPlatformUi::Buttons::YesNoCancel, CPlatformUi::Icon::Question, 3);
+    const auto answer =
+        Ui().Ask(FileName::ForDisplay(m_naming.FileName()) + QStringLiteral("への変更を保存しますか？"),
+                 CPlatformUi::Buttons::YesNoCancel, CPlatformUi::Icon::Question, 3);
     if (answer == CPlatformUi::Answer::Cancel)
         return false;
     if (answer == CPlatformUi::Answer::Yes)
@@ -232,10 +235,11 @@ bool CWeftpageView::MayOverwrite(const QString& path, bool sameFile) {
         return true;
     if (sameFile && m_diskStamp.exists && now != m_diskStamp) {
         m_askedStamp = now;
-        const auto answer = Ui().Ask(FileName::ForDisplay(path) +
-                                         QStringLiteral(" は、開いた後にほかのプログラムによって変更されています。\n"
-                                                        "上書きすると、その変更は失われます。上書きしますか？"),
-                                     CPlatformUi::Buttons::YesNo, CPlatformUi::Icon::Warning, 2);
+        const auto answer =
+            Ui().Ask(FileName::ForDisplay(path) +
+                         QStringLiteral(" は、開いた後にほかのプログラムによって変更されています。\n"
+                                        "上書きすると、その変更は失われます。上書きしますか？"),
+                     CPlatformUi::Buttons::YesNo, CPlatformUi::Icon::Warning, 2);
         if (answer != CPlatformUi::Answer::Yes)
             return false;
     }
@@ -350,6 +354,7 @@ void CWeftpageView::RestoreRecoveredText(const std::string& text, const QString&
     m_doc.SetModifiedFlag(true);
     SetCaption(m_naming.OpenedCaption());
     ResetUndoHistory();
+    TellIfNotShiftJis(text);
 }
 
 void CWeftpageView::OnFileSave() {
@@ -562,18 +567,27 @@ void CWeftpageView::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
+QString CWeftpageView::DroppedFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls())
+        return {};
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile())
+            return FileName::FromUrl(url);
+    return {};
+}
+
 void CWeftpageView::dragEnterEvent(QDragEnterEvent* event) {
-    if (!FirstLocalFile(event->mimeData()).isEmpty())
+    if (!DroppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void CWeftpageView::dragMoveEvent(QDragMoveEvent* event) {
-    if (!FirstLocalFile(event->mimeData()).isEmpty())
+    if (!DroppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void CWeftpageView::dropEvent(QDropEvent* event) {
-    const QString path = FirstLocalFile(event->mimeData());
+    const QString path = DroppedFile(event->mimeData());
     if (path.isEmpty())
         return;
     event->acceptProposedAction();

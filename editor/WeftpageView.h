@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditControl.h"
+#include "editor/HtmlStyler.h"
 #include "editor/NamingState.h"
 #include "editor/PreviewCopy.h"
 #include "editor/UndoRing.h"
@@ -17,6 +18,7 @@
 class CFindReplaceDlg;
 class CWeftpageDoc;
 class QMenu;
+class QMimeData;
 
 // The editing window over the document's text: file commands, multi-level undo and redo
 // from whole-text snapshots, the right-button menu, moving the selection by dragging it,
@@ -57,8 +59,12 @@ public:
     void CheckExternalChange();
     // Opens a file dropped on the window (after the save question).
     void OpenFileByPath(const QString& path);
+    // The file a drag carries: the first local file among its URLs, or empty when it has
+    // none (a web address), so that such a drag is not taken.
+    static QString DroppedFile(const QMimeData* mime);
     // Takes over a page the new-file wizard generated as a new unsaved document, named
-    // after path (modified, so that it is saved there) or unnamed when path is empty.
+    // after path or unnamed when path is empty, and modified either way: the page exists
+    // nowhere else, and the save question protects it.
     void TakeOverGeneratedPage(const std::string& text, const QString& path);
     // Takes over the text of a recovery copy: named after path (unnamed when empty), marked
     // modified, with an empty undo history, so that Save writes it to path at once.
@@ -98,8 +104,19 @@ public:
 
     CFindReplaceDlg* FindDialog() const;
 
+    // How the page looks: the styler holds the colouring and marking switches; ApplyLooks
+    // puts it to work while either is on and repaints.
+    CHtmlStyler& Styler() { return m_styler; }
+    void ApplyLooks();
+    // Tells the user (once) when bytes just opened are probably not Shift-JIS, or declare
+    // another charset than they are in.
+    void TellIfNotShiftJis(std::string_view bytes);
+    // A message for the status bar's message pane.
+    void ShowStatusMessage(const QString& text);
+
 signals:
     void CaptionChanged(const QString& caption);
+    void StatusMessage(const QString& text);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -141,6 +158,7 @@ private:
     const CCommandRouter* m_router = nullptr;
     CNamingState m_naming = CNamingState::Unnamed();
     CPreviewCopy m_previewCopy;
+    CHtmlStyler m_styler;
     CUndoRing m_undo;
     bool m_firstSetUp = true;
     // The file as it was on disk after the last open or save, and the state the user was

@@ -70,4 +70,32 @@ void PutDateTimeFormats(const CDateTimeFormats& f) {
     Profile().PutString(kDateTime, QStringLiteral("TimeEx"), f.timeEx);
 }
 
+namespace {
+struct CViewSwitchKey {
+    const char* key;
+    bool byDefault;
+};
+CViewSwitchKey KeyOf(CViewSwitch which) {
+    switch (which) {
+    case CViewSwitch::Colour:
+        return {"Colour", true};
+    case CViewSwitch::MarkDependent:
+        return {"MarkDependent", true};
+    case CViewSwitch::LineNumbers:
+        break;
+    }
+    return {"LineNumbers", false};
+}
+const QString kView = QStringLiteral("View");
+} // namespace
+
+bool ViewSwitch(CViewSwitch which) {
+    const CViewSwitchKey k = KeyOf(which);
+    return Profile().GetInt(kView, QString::fromLatin1(k.key), k.byDefault ? 1 : 0) != 0;
+}
+
+void PutViewSwitch(CViewSwitch which, bool on) {
+    Profile().PutInt(kView, QString::fromLatin1(KeyOf(which).key), on ? 1 : 0);
+}
+
 } // namespace ProfileSettings

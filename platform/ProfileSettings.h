@@ -42,4 +42,11 @@ struct CDateTimeFormats {
 CDateTimeFormats DateTimeFormats();
 void PutDateTimeFormats(const CDateTimeFormats& formats);
 
+// "View": the editor's display switches, 1 on and 0 off: "Colour" HTML colouring (default
+// on), "MarkDependent" platform-dependent characters marked (default on), "LineNumbers" the
+// line-number gutter (default off).
+enum class CViewSwitch { Colour, MarkDependent, LineNumbers };
+bool ViewSwitch(CViewSwitch which);
+void PutViewSwitch(CViewSwitch which, bool on);
+
 } // namespace ProfileSettings

@@ -25,6 +25,7 @@ constexpr int kEditPaste = 57637;
 constexpr int kEditSelectAll = 57642;
 constexpr int kBrAtLineEnds = 32798;
 constexpr int kConvertEntities = 32863;
+constexpr int kDependentToReferences = 32904;
 
 // Insert: tags
 constexpr int kTagLinkDlg = 32775;
@@ -70,6 +71,10 @@ constexpr int kJumpPrevOpen = 32880;
 constexpr int kViewToolBar = 59392;
 constexpr int kViewStatusBar = 59393;
 constexpr int kViewCommandBar = 32878;
+constexpr int kHtmlColouring = 32900;
+constexpr int kMarkDependent = 32901;
+constexpr int kLineNumbers = 32902;
+constexpr int kNextDependent = 32903;
 
 // Tools
 constexpr int kEditSelectedFile = 32856;

@@ -31,7 +31,7 @@ const std::vector<CMenuItem>& MainMenu() {
         Popup("編集(&E)", {
             Item(kEditUndo), Item(kEditRedo), Separator(),
             Item(kEditFind), Item(kEditReplace), Separator(),
-            Item(kBrAtLineEnds), Item(kConvertEntities), Separator(),
+            Item(kBrAtLineEnds), Item(kConvertEntities), Item(kDependentToReferences), Separator(),
             Item(kEditCut), Item(kEditCopy), Item(kEditPaste), Separator(),
             Item(kEditSelectAll)}),
         Popup("挿入(&I)", {
@@ -48,8 +48,9 @@ const std::vector<CMenuItem>& MainMenu() {
             Popup("ﾌﾟﾚﾋﾞｭｰ(&P)", {
                 Item(kPreview), Separator(), Item(kPreviewFirstBrowser), Item(kPreviewSecondBrowser)}),
             Separator(),
-            Popup("ジャンプ(&J)", {Item(kJumpNextClose), Item(kJumpPrevOpen)}),
+            Popup("ジャンプ(&J)", {Item(kJumpNextClose), Item(kJumpPrevOpen), Item(kNextDependent)}),
             Separator(),
+            Item(kHtmlColouring), Item(kMarkDependent), Item(kLineNumbers), Separator(),
             Item(kViewToolBar), Item(kViewStatusBar), Item(kViewCommandBar)}),
         Popup("ツール(&T)", {
             Item(kEditSelectedFile), Separator(),

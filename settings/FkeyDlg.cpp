@@ -37,7 +37,7 @@ int SelectedRow(const QListWidget* list) {
 
 } // namespace
 
-const std::array<int, 51> CFkeyDlg::kCommands = {
+const std::array<int, 56> CFkeyDlg::kCommands = {
     kFileNew,
     kNewWizard,
     kFileBlank,
@@ -51,6 +51,7 @@ const std::array<int, 51> CFkeyDlg::kCommands = {
     kEditReplace,
     kBrAtLineEnds,
     kConvertEntities,
+    kDependentToReferences,
     kEditCut,
     kEditCopy,
     kEditPaste,
@@ -78,6 +79,10 @@ const std::array<int, 51> CFkeyDlg::kCommands = {
     kPreviewSecondBrowser,
     kJumpNextClose,
     kJumpPrevOpen,
+    kNextDependent,
+    kHtmlColouring,
+    kMarkDependent,
+    kLineNumbers,
     kViewToolBar,
     kViewStatusBar,
     kViewCommandBar,

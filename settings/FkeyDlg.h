@@ -19,8 +19,8 @@ class CFkeyDlg : public QDialog {
     Q_OBJECT
 
 public:
-    // The 51 commands offered, in the order of the list.
-    static const std::array<int, 51> kCommands;
+    // The commands offered, in the order of the list.
+    static const std::array<int, 56> kCommands;
 
     CFkeyDlg(CFkeyTable& table, QWidget* parent = nullptr);
 

@@ -59,3 +59,19 @@ TEST(TabWidthText, TellsTextThatIsNoIntegerApartFromANumberOutOfRange) {
     for (const char* text : {"0", "17", "-3", "99999999999999"})
         EXPECT_EQ(CheckTabWidth(text).problem, range) << text;
 }
+
+TEST_F(ProfileSettingsTest, ViewSwitchesDefaultToColourAndMarksOnAndLineNumbersOff) {
+    EXPECT_TRUE(ViewSwitch(CViewSwitch::Colour));
+    EXPECT_TRUE(ViewSwitch(CViewSwitch::MarkDependent));
+    EXPECT_FALSE(ViewSwitch(CViewSwitch::LineNumbers));
+    PutViewSwitch(CViewSwitch::Colour, false);
+    PutViewSwitch(CViewSwitch::MarkDependent, false);
+    PutViewSwitch(CViewSwitch::LineNumbers, true);
+    EXPECT_EQ(Profile().GetInt("View", "Colour", -1), 0);
+    EXPECT_EQ(Profile().GetInt("View", "MarkDependent", -1), 0);
+    EXPECT_EQ(Profile().GetInt("View", "LineNumbers", -1), 1);
+    EXPECT_FALSE(ViewSwitch(CViewSwitch::Colour));
+    // Any value but 0 is on, as the other integer switches read.
+    Profile().PutInt("View", "MarkDependent", 2);
+    EXPECT_TRUE(ViewSwitch(CViewSwitch::MarkDependent));
+}

@@ -93,7 +93,7 @@ TEST_F(FkeyDialog, OpensWithTwelveKeysShiftOnAndTheBindingControlsGreyed) {
     });
 }
 
-TEST_F(FkeyDialog, OffersTheFiftyOneCommandsByTheirToolTips) {
+TEST_F(FkeyDialog, OffersTheMenuCommandsByTheirToolTips) {
     const QStringList expected = {"新規ﾌｧｲﾙ",
                                   "新規作成ｳｨｻﾞｰﾄﾞ",
                                   "白紙作成",
@@ -107,6 +107,7 @@ TEST_F(FkeyDialog, OffersTheFiftyOneCommandsByTheirToolTips) {
                                   "置換",
                                   "行末に<BR>挿入",
                                   "<,>,&の変換",
+                                  "機種依存文字の変換",
                                   "切り取り",
                                   "ｺﾋﾟｰ",
                                   "貼り付け",
@@ -134,6 +135,10 @@ TEST_F(FkeyDialog, OffersTheFiftyOneCommandsByTheirToolTips) {
                                   "NCでﾌﾟﾚﾋﾞｭｰ",
                                   "次の>",
                                   "前の<",
+                                  "次の機種依存文字",
+                                  "HTMLの色分け",
+                                  "機種依存文字の強調",
+                                  "行番号の表示切替",
                                   "ﾂｰﾙ ﾊﾞｰの表示切替",
                                   "ｽﾃｰﾀｽ ﾊﾞｰの表示切替",
                                   "ｺﾏﾝﾄﾞﾊﾞｰの表示切替",
