@@ -1,16 +1,21 @@
 // Measures the edit control against QPlainTextEdit on generated CP932 HTML of 1, 10 and
 // 50 MB: load and first paint, one typed character in the middle, the caret's line and
 // column at the end, and the memory of 49 edits each followed by a kept whole-text snapshot.
+// Then typing with the recovery copy on (written by its thread while keys go on), and how
+// long writing one copy takes.
 // Run it headless: QT_QPA_PLATFORM=offscreen build/bin/editcontrol_bench [sizes in MB...]
 
 #include "editor/EditControl.h"
 #include "editor/FontSubstitutes.h"
+#include "editor/RecoveryKeeper.h"
 #include "platform/Cp932.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -18,6 +23,7 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -97,6 +103,8 @@ void Measure(std::size_t megabytes) {
                 megabytes, bytes.size(), static_cast<long long>(unicode.size()));
 
     double loadOurs, loadQt, keyOurs, keyQt, lineOurs, lineQt, memOurs, memOursRss, memQt;
+    double keyRecoveryMean = 0, keyRecoveryWorst = 0, copyWrite = 0;
+    int copiesWritten = 0;
     {
         CEditControl edit;
         edit.SetEditorFont(font);
@@ -128,6 +136,45 @@ void Measure(std::size_t megabytes) {
         }
         keyOurs = Ms(t) / kKeys;
         kept.clear();
+
+        {
+            // A key every 50 ms for a while, so that the copy is written (by its own thread)
+            // several times while keys still arrive; each key is timed on its own.
+            QTemporaryDir folder;
+            CRecoveryKeeper keeper(QFile::encodeName(folder.path()), "recovery-bench", [&edit] {
+                return CRecoveryKeeper::CSource{edit.Snapshot(), "/bench/page.html"};
+            });
+            const auto connection =
+                QObject::connect(&edit, &CEditControl::Changed, [&keeper] { keeper.ModifiedChanged(true); });
+            QElapsedTimer run;
+            run.start();
+            double total = 0;
+            int keys = 0;
+            const QString copy = folder.filePath(QStringLiteral("recovery-bench"));
+            QDateTime lastCopy;
+            while (run.elapsed() < 3 * CRecoveryKeeper::kLatestMs + 500) {
+                t.start();
+                QTest::keyClick(&edit, Qt::Key_X);
+                QApplication::processEvents();
+                const double ms = Ms(t);
+                total += ms;
+                keyRecoveryWorst = std::max(keyRecoveryWorst, ms);
+                ++keys;
+                kept.clear();
+                QTest::qWait(50);
+                const QDateTime written = QFileInfo(copy).lastModified();
+                if (written.isValid() && written != lastCopy) {
+                    lastCopy = written;
+                    ++copiesWritten;
+                }
+            }
+            keyRecoveryMean = total / keys;
+            QObject::disconnect(connection);
+            t.start();
+            keeper.Flush(true);
+            copyWrite = Ms(t);
+            kept.clear();
+        }
 
         edit.SetSel(edit.TextLength(), edit.TextLength());
         long long sink = 0;
@@ -221,6 +268,9 @@ void Measure(std::size_t megabytes) {
     Row("49 edits + kept snapshots (resident)", memOursRss, memQt, "MB");
     std::printf("  %-38s %12.3f MB = %.2f%% of the text\n", "49 kept snapshots (own storage)", memOurs,
                 100.0 * memOurs * 1024 * 1024 / static_cast<double>(bytes.size()));
+    std::printf("  %-38s %12.3f ms mean, %.3f ms worst (%d copies written meanwhile)\n",
+                "typed character, recovery copy on", keyRecoveryMean, keyRecoveryWorst, copiesWritten);
+    std::printf("  %-38s %12.3f ms (its own thread)\n", "one recovery copy written and flushed", copyWrite);
 }
 
 } // namespace
