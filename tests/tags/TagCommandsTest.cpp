@@ -3,6 +3,7 @@
 #include "editor/WeftpageDoc.h"
 #include "editor/WeftpageView.h"
 #include "resources/CommandIds.h"
+#include "tags/TagDialogCommands.h"
 #include "tests/support/EditorFixture.h"
 #include "tests/tags/DialogDriver.h"
 
@@ -18,6 +19,8 @@ class TagCommands : public CEditorFixture {
 protected:
     TagCommands() {
         view = std::make_unique<CWeftpageView>(doc);
+        RegisterTagCommands(*view);
+        RegisterTagDialogCommands(*view);
         view->resize(400, 300);
         view->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));

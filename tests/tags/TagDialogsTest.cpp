@@ -9,6 +9,8 @@
 #include "tags/InsFontDlg.h"
 #include "tags/InsHrDlg.h"
 #include "tags/InsTableDlg.h"
+#include "tags/TagCommands.h"
+#include "tags/TagDialogCommands.h"
 #include "tests/support/EditorFixture.h"
 #include "tests/tags/DialogDriver.h"
 
@@ -72,6 +74,8 @@ class TagDialogs : public CEditorFixture {
 protected:
     TagDialogs() {
         view = std::make_unique<CWeftpageView>(doc);
+        RegisterTagCommands(*view);
+        RegisterTagDialogCommands(*view);
         view->resize(400, 300);
         view->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));

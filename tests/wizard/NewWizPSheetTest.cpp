@@ -30,6 +30,7 @@ class NewWizard : public CSheetFixture {
 protected:
     NewWizard() {
         view = std::make_unique<CWeftpageView>(doc);
+        RegisterWizardCommand(*view);
         QObject::connect(view.get(), &CWeftpageView::CaptionChanged,
                          [this](const QString& c) { caption = c; });
         view->InitialUpdate();
