@@ -3,6 +3,7 @@
 #include "platform/CommandRouter.h"
 #include "platform/TbButtonInfo.h"
 #include "settings/FkeyTable.h"
+#include "settings/SettingsFrame.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -22,27 +23,29 @@ class QToolBar;
 // The editor's one top-level window: menu, tool bar, command bar, status bar with the
 // changed mark and the caret's line and column, and the 200 ms timer that keeps them
 // current. Every command, whatever its source, goes through the router.
-class CMainFrame : public QMainWindow, public CCommandTarget {
+class CMainFrame : public QMainWindow, public CSettingsFrame {
     Q_OBJECT
 
 public:
     CMainFrame(CWeftpageDoc& doc, CCommandRouter& router);
     ~CMainFrame() override;
 
-    CWeftpageView* View() const { return m_view; }
+    QWidget* Window() override { return this; }
+    CWeftpageView* View() const override { return m_view; }
     QToolBar* ToolBar() const { return m_toolBar; }
     QToolBar* CommandBarHost() const { return m_commandBarHost; }
-    CCommandBar* CommandBar() const { return m_commandBar; }
-    std::vector<std::unique_ptr<CTbButtonInfo>>& ButtonList() { return m_buttons; }
-    const CCommandRouter& Router() const { return m_router; }
+    CCommandBar* CommandBar() const override { return m_commandBar; }
+    bool CommandBarShown() const override;
+    std::vector<std::unique_ptr<CTbButtonInfo>>& ButtonList() override { return m_buttons; }
+    const CCommandRouter& Router() const override { return m_router; }
     // The function-key bindings, read from vurofkey.dat when the frame is made and written
     // back when it is destroyed.
-    CFkeyTable& FkeyTable() { return m_fkeyTable; }
+    CFkeyTable& FkeyTable() override { return m_fkeyTable; }
 
     // Reloads the tool bar of the profile's type, hides the buttons the profile (or the
     // defaults) hide, and restores the bars' saved layout.
-    void RebuildToolBar();
-    void SaveBarState() const;
+    void RebuildToolBar() override;
+    void SaveBarState() const override;
     // The next close asks nothing: the session is ending and the unsaved text has been
     // written to the recovery copy, which the next start offers back.
     void CloseKeepingRecovery() { m_closeKeepsRecovery = true; }

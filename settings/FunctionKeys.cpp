@@ -1,18 +1,17 @@
 #include "settings/FunctionKeys.h"
 
-#include "app/CommandBar.h"
-#include "app/MainFrame.h"
 #include "editor/WeftpageView.h"
 #include "platform/PlatformUi.h"
 #include "resources/AcceleratorTable.h"
 #include "resources/CommandIds.h"
+#include "settings/CommandBar.h"
 #include "settings/CommandBarText.h"
 #include "settings/FkeyDlg.h"
 #include "settings/FkeyTable.h"
+#include "settings/SettingsFrame.h"
 
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QToolBar>
 
 namespace {
 
@@ -36,7 +35,7 @@ int GetHeldModifier(int defaultModifier) {
     return HeldModifierCode(QGuiApplication::queryKeyboardModifiers(), defaultModifier);
 }
 
-void RunFunctionKey(CMainFrame& frame, int f, int m) {
+void RunFunctionKey(CSettingsFrame& frame, int f, int m) {
     if (g_runningKey)
         return;
     const CFkeyTable& table = frame.FkeyTable();
@@ -53,9 +52,9 @@ void RunFunctionKey(CMainFrame& frame, int f, int m) {
     g_runningKey = false;
 }
 
-void RegisterFunctionKeyCommands(CMainFrame& frame) {
+void RegisterFunctionKeyCommands(CSettingsFrame& frame) {
     frame.OnCommand(Cmd::kFunctionKeys, [&frame] {
-        CFkeyDlg dialog(frame.FkeyTable(), &frame);
+        CFkeyDlg dialog(frame.FkeyTable(), frame.Window());
         Ui().RunDialog(dialog);
     });
     for (int id = Cmd::kFirstFunctionKey; id <= Cmd::kLastFunctionKey; ++id) {
@@ -71,8 +70,8 @@ void RegisterFunctionKeyCommands(CMainFrame& frame) {
     }
 }
 
-void RefreshCommandBarCaptions(CMainFrame& frame) {
-    if (!frame.CommandBarHost()->isVisible())
+void RefreshCommandBarCaptions(CSettingsFrame& frame) {
+    if (!frame.CommandBarShown())
         return;
     const int m = GetHeldModifier(3);
     for (int f = 1; f <= 12; ++f) {

@@ -2,17 +2,17 @@
 
 #include <Qt>
 
-class CMainFrame;
+class CSettingsFrame;
 
 // The main frame's function keys and command bar: the dialog that binds them (32816), the
 // Shift, Ctrl and Alt function-key accelerators (32819 to 32854) and the command bar's
 // twelve buttons (1226 to 1237).
-void RegisterFunctionKeyCommands(CMainFrame& frame);
+void RegisterFunctionKeyCommands(CSettingsFrame& frame);
 
 // Runs the binding of function key f (1 to 12) with modifier m (1 Shift, 2 Ctrl, 3 Alt):
 // a command goes through the frame's router as if its menu item had been chosen, a text
 // is inserted into the view with "%1" standing for the selection.
-void RunFunctionKey(CMainFrame& frame, int f, int m);
+void RunFunctionKey(CSettingsFrame& frame, int f, int m);
 
 // 1 while Shift is held, else 2 for Ctrl, else 3 for Alt, else defaultModifier.
 int GetHeldModifier(int defaultModifier);
@@ -20,4 +20,4 @@ int HeldModifierCode(Qt::KeyboardModifiers held, int defaultModifier);
 
 // Puts the bindings of the held modifier (Alt when none is held) on the command bar's
 // buttons, while the bar is visible; run on every tick of the frame's timer.
-void RefreshCommandBarCaptions(CMainFrame& frame);
+void RefreshCommandBarCaptions(CSettingsFrame& frame);

@@ -1,22 +1,22 @@
 #include "settings/SettingsCommand.h"
 
-#include "app/MainFrame.h"
 #include "editor/WeftpageView.h"
 #include "platform/FontRecord.h"
 #include "platform/PlatformUi.h"
 #include "platform/ProfileSettings.h"
 #include "resources/CommandIds.h"
+#include "settings/SettingsFrame.h"
 #include "settings/browserPPage.h"
 #include "settings/datetimePPage.h"
 #include "settings/etcPPage.h"
 #include "settings/settingPSheet.h"
 #include "settings/toolbarPPage.h"
 
-void RegisterSettingsCommand(CMainFrame& frame) {
+void RegisterSettingsCommand(CSettingsFrame& frame) {
     frame.OnCommand(Cmd::kSettings, [&frame] { RunSettingsSheet(frame); });
 }
 
-void RunSettingsSheet(CMainFrame& frame) {
+void RunSettingsSheet(CSettingsFrame& frame) {
     using namespace ProfileSettings;
     CsettingPSheet sheet(frame);
     if (Ui().RunDialog(sheet) != QDialog::Accepted)

@@ -1,10 +1,10 @@
 #pragma once
 
-class CMainFrame;
+class CSettingsFrame;
 
 // Binds command 32797: the settings sheet, whose OK writes every setting to the profile
 // and applies it to the running editor at once.
-void RegisterSettingsCommand(CMainFrame& frame);
+void RegisterSettingsCommand(CSettingsFrame& frame);
 
 // Shows the sheet and, on OK, stores and applies its settings.
-void RunSettingsSheet(CMainFrame& frame);
+void RunSettingsSheet(CSettingsFrame& frame);

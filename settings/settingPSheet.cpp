@@ -1,10 +1,10 @@
 #include "settings/settingPSheet.h"
 
-#include "app/MainFrame.h"
 #include "editor/WeftpageView.h"
 #include "platform/HelpBinding.h"
 #include "platform/HelpKeyFilter.h"
 #include "platform/PlatformUi.h"
+#include "settings/SettingsFrame.h"
 #include "settings/browserPPage.h"
 #include "settings/datetimePPage.h"
 #include "settings/etcPPage.h"
@@ -15,7 +15,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-CsettingPSheet::CsettingPSheet(CMainFrame& frame) : QDialog(&frame) {
+CsettingPSheet::CsettingPSheet(CSettingsFrame& frame) : QDialog(frame.Window()) {
     setWindowTitle(QStringLiteral("設定"));
     QFont dialogFont(QStringLiteral("ＭＳ Ｐゴシック"));
     dialogFont.setPointSize(9);

@@ -4,7 +4,7 @@
 
 #include <array>
 
-class CMainFrame;
+class CSettingsFrame;
 class CSettingsPage;
 class CbrowserPPage;
 class CdatetimePPage;
@@ -20,7 +20,7 @@ class CsettingPSheet : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CsettingPSheet(CMainFrame& frame);
+    explicit CsettingPSheet(CSettingsFrame& frame);
 
     CbrowserPPage& BrowserPage() const { return *m_browser; }
     CtoolbarPPage& ToolbarPage() const { return *m_toolbar; }

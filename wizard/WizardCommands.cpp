@@ -1,7 +1,7 @@
 #include "wizard/WizardCommands.h"
 
-#include "app/MainFrame.h"
 #include "editor/WeftpageView.h"
+#include "platform/CommandRouter.h"
 #include "platform/PlatformUi.h"
 #include "resources/CommandIds.h"
 #include "wizard/SkelCustomDlg.h"
@@ -11,8 +11,8 @@ void RegisterWizardCommand(CWeftpageView& view) {
     view.OnCommand(Cmd::kNewWizard, [&view] { RunNewWizard(view); });
 }
 
-void RegisterSkeletonCommand(CMainFrame& frame) {
-    frame.OnCommand(Cmd::kEditSkeletons, [&frame] { RunSkeletonCustomisation(&frame); });
+void RegisterSkeletonCommand(CCommandTarget& frame, QWidget* window) {
+    frame.OnCommand(Cmd::kEditSkeletons, [window] { RunSkeletonCustomisation(window); });
 }
 
 void RunNewWizard(CWeftpageView& view) {

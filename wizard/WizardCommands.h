@@ -1,13 +1,13 @@
 #pragma once
 
-class CMainFrame;
+class CCommandTarget;
 class CWeftpageView;
 class QWidget;
 
 // "新規作成ウィザード(&W)..." (32812) on the view.
 void RegisterWizardCommand(CWeftpageView& view);
-// "ｽｹﾙﾄﾝの編集(&S)..." (32813) on the frame.
-void RegisterSkeletonCommand(CMainFrame& frame);
+// "ｽｹﾙﾄﾝの編集(&S)..." (32813) on the frame, with the frame as the owner of the dialog.
+void RegisterSkeletonCommand(CCommandTarget& frame, QWidget* window);
 
 // Asks to save changes, runs the new-file wizard and, when it finishes, hands its page
 // to the view as a new unsaved document.

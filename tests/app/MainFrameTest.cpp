@@ -1,10 +1,10 @@
 #include "app/MainFrame.h"
 
-#include "app/CommandBar.h"
-#include "app/CommandBarLayout.h"
 #include "editor/WeftpageDoc.h"
 #include "editor/WeftpageView.h"
 #include "resources/CommandIds.h"
+#include "settings/CommandBar.h"
+#include "settings/CommandBarLayout.h"
 #include "tests/support/EditorFixture.h"
 
 #include <QLabel>
@@ -219,6 +219,26 @@ TEST_F(MainFrame, DroppingFilesOpensOnlyTheFirstAfterTheSaveQuestion) {
     EXPECT_EQ(View()->GetText(), "first");
     EXPECT_EQ(frame->windowTitle(), FilePath("first.html") + " - Vuro");
     EXPECT_EQ(ui->messages.size(), 1u);
+}
+
+TEST_F(MainFrame, OnlyDragsThatCarryALocalFileAreTaken) {
+    WriteFile(FilePath("local.html"), "local");
+    QMimeData web;
+    web.setUrls({QUrl("https://example.com/page.html")});
+    for (QWidget* target : {static_cast<QWidget*>(frame.get()), static_cast<QWidget*>(View()->viewport())}) {
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        EXPECT_FALSE(enter.isAccepted());
+    }
+    // A web address first and a file after it: the file is what the drag brings.
+    QMimeData mixed;
+    mixed.setUrls({QUrl("https://example.com/page.html"), QUrl::fromLocalFile(FilePath("local.html"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mixed, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mixed, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &drop);
+    EXPECT_EQ(View()->GetText(), "local");
 }
 
 TEST_F(MainFrame, HomePageFailureIsReportedWithAStopIcon) {

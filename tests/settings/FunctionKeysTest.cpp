@@ -1,8 +1,8 @@
 #include "settings/FunctionKeys.h"
 
-#include "app/CommandBar.h"
 #include "resources/AcceleratorTable.h"
 #include "resources/CommandIds.h"
+#include "settings/CommandBar.h"
 #include "settings/FkeyDlg.h"
 #include "settings/FkeyTable.h"
 #include "settings/settingPSheet.h"

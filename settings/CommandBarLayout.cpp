@@ -1,4 +1,4 @@
-#include "app/CommandBarLayout.h"
+#include "settings/CommandBarLayout.h"
 
 CCommandBarLayout LayOutCommandBar(int w, int h) {
     CCommandBarLayout layout;

@@ -1,8 +1,8 @@
-#include "app/CommandBar.h"
+#include "settings/CommandBar.h"
 #include "platform/DialogControls.h"
 
-#include "app/CommandBarLayout.h"
 #include "resources/CommandIds.h"
+#include "settings/CommandBarLayout.h"
 
 #include <QPushButton>
 
