@@ -108,7 +108,15 @@ void CWeftpageApp::StartRecovery() {
                      [this](int) { EndKeepingWork(); });
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         QObject::connect(gui, &QGuiApplication::commitDataRequest, m_signals.get(),
-                         [this](QSessionManager& manager) { CommitSessionData(manager); });
+                         [this](QSessionManager& manager) {
+                             // Asking for interaction waits until the session manager grants it.
+                             const bool interaction = manager.allowsInteraction();
+                             const bool goOn = CommitSessionData(interaction);
+                             if (interaction)
+                                 manager.release();
+                             if (!goOn)
+                                 manager.cancel();
+                         });
         m_sessionEndFilter = std::make_unique<CSessionEndFilter>([this] { SessionEnding(); });
         gui->installEventFilter(m_sessionEndFilter.get());
     }
@@ -118,9 +126,8 @@ void CWeftpageApp::OfferRecovery() {
     const QByteArray folder = m_recovery->Folder();
     if (folder.isEmpty() || !RecoveryCopy::CurrentInstance())
         return;
-    const auto leftovers = RecoveryCopy::Leftovers(folder, [](const RecoveryCopy::CInstanceId& id) {
-        return RecoveryCopy::IsInstanceAlive(id);
-    });
+    const auto leftovers = RecoveryCopy::Leftovers(
+        folder, [](const RecoveryCopy::CInstanceId& id) { return RecoveryCopy::IsInstanceAlive(id); });
     for (const RecoveryCopy::CLeftover& leftover : leftovers) {
         // Renaming it to this instance's name claims it: an editor starting at the same
         // moment cannot offer it too, and a crash from here on leaves it for the next start.
@@ -134,9 +141,9 @@ void CWeftpageApp::OfferRecovery() {
         }
         const QString path = FileName::FromNative(content->path);
         const QString shown = path.isEmpty() ? Str::kUntitled : FileName::ForDisplay(path);
-        const auto answer =
-            Ui().Ask(QStringLiteral("前回保存されなかった変更が残っています。\n%1\n復元しますか？").arg(shown),
-                     CPlatformUi::Buttons::YesNo, CPlatformUi::Icon::Question, 1);
+        const auto answer = Ui().Ask(
+            QStringLiteral("前回保存されなかった変更が残っています。\n%1\n復元しますか？").arg(shown),
+            CPlatformUi::Buttons::YesNo, CPlatformUi::Icon::Question, 1);
         if (answer == CPlatformUi::Answer::Yes) {
             m_frame->View()->RestoreRecoveredText(content->text, path);
             if (!path.isEmpty())
@@ -161,22 +168,19 @@ void CWeftpageApp::EndKeepingWork() {
     QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
 }
 
-void CWeftpageApp::CommitSessionData(QSessionManager& manager) {
+bool CWeftpageApp::CommitSessionData(bool interactionAllowed) {
     if (!m_frame)
-        return;
-    if (manager.allowsInteraction()) {
-        const bool goOn = m_frame->View()->AskSaveChanges();
-        manager.release();
-        if (!goOn) {
-            manager.cancel();
-            return;
-        }
+        return true;
+    if (interactionAllowed) {
+        if (!m_frame->View()->AskSaveChanges())
+            return false;
         // いいえ: the changes are given up, so the closing asks nothing more.
         m_doc->SetModifiedFlag(false);
     } else {
         m_recovery->Flush(m_doc->IsModified());
     }
     m_frame->SaveBarState();
+    return true;
 }
 
 void CWeftpageApp::SessionEnding() {

@@ -12,7 +12,6 @@ class CMainFrame;
 class CRecoveryKeeper;
 class CTerminationSignals;
 class CWeftpageDoc;
-class QSessionManager;
 
 // The editor program: where its settings live, its one document, frame and view, the
 // command line, the help library and the image plug-ins, and the About box.
@@ -41,6 +40,13 @@ public:
     // SIGTERM or SIGHUP: the unsaved text goes to the recovery copy, the profile and the
     // data files are written, and the program ends without a question.
     void EndKeepingWork();
+    // The session is about to end (log out, shut down). Where the session manager lets the
+    // program talk to the user, the save question runs; false when the user cancels it, which
+    // cancels the session's end. Otherwise the unsaved text goes to the recovery copy.
+    bool CommitSessionData(bool interactionAllowed);
+    // The session manager ends the program: unsaved text stays in the recovery copy and the
+    // window closes without a question.
+    void SessionEnding();
 
     // The arguments joined with blanks, every double quote removed.
     static QString CommandLineOf(const QStringList& arguments);
@@ -48,9 +54,6 @@ public:
 private:
     void OnAbout();
     void StartRecovery();
-    void CommitSessionData(QSessionManager& manager);
-    // The session manager (or the platform) ends the program.
-    void SessionEnding();
 
     std::unique_ptr<CWeftpageDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;

@@ -197,3 +197,42 @@ TEST_F(RecoveryAtStart, EditsAreCopiedAndANormalEndRemovesTheCopy) {
     app.ExitInstance();
     EXPECT_TRUE(RecoveryFiles().isEmpty());
 }
+
+TEST_F(RecoveryAtStart, AnInteractiveSessionEndAsksAndItsCancelKeepsTheSessionGoing) {
+    CWeftpageApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    app.MainFrame()->View()->ReplaceSel("typed");
+    ui->QueueAnswer(CPlatformUi::Answer::Cancel);
+    EXPECT_FALSE(app.CommitSessionData(true));
+    EXPECT_EQ(QuestionsAsked(), QStringList{QStringLiteral("無題.htmlへの変更を保存しますか？")});
+    EXPECT_TRUE(app.Document().IsModified());
+
+    // いいえ gives the changes up: the copy goes and the closing that follows asks nothing.
+    ASSERT_TRUE(app.Recovery()->Flush(true));
+    ui->QueueAnswer(CPlatformUi::Answer::No);
+    EXPECT_TRUE(app.CommitSessionData(true));
+    EXPECT_FALSE(app.Document().IsModified());
+    app.Recovery()->WaitIdle();
+    EXPECT_TRUE(RecoveryFiles().isEmpty());
+    EXPECT_TRUE(app.MainFrame()->close());
+    EXPECT_EQ(QuestionsAsked().size(), 2);
+    EXPECT_TRUE(Profile().GetBarState(QStringLiteral("State")).has_value());
+    app.ExitInstance();
+}
+
+TEST_F(RecoveryAtStart, ASessionEndWithoutInteractionKeepsTheTextInTheCopy) {
+    CWeftpageApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    app.MainFrame()->View()->ReplaceSel("unsaved at log-out");
+    const std::string text = app.MainFrame()->View()->GetText();
+    EXPECT_TRUE(app.CommitSessionData(false));
+    EXPECT_TRUE(QuestionsAsked().isEmpty());
+    ASSERT_EQ(RecoveryFiles().size(), 1);
+    EXPECT_EQ(RecoveryCopy::Read(app.Recovery()->CopyFile())->text, text);
+
+    app.SessionEnding();
+    EXPECT_TRUE(app.MainFrame()->close()); // no question: the copy holds the text
+    EXPECT_TRUE(QuestionsAsked().isEmpty());
+    app.ExitInstance();
+    ASSERT_EQ(RecoveryFiles().size(), 1);
+}
