@@ -96,6 +96,18 @@ def test_sigterm_right_after_typing_keeps_the_text_and_the_profile(desk):
     assert Path(editor.path).read_bytes() == b"<p>a</p>typed just now"
 
 
+def test_sighup_while_the_save_question_shows_keeps_the_text(desk):
+    editor = desk.start_editor(b"<p>x</p>")
+    desk.type("abc")
+    desk.key("alt+f", "x")  # ﾌｧｲﾙ > ｱﾌﾟﾘｹｰｼｮﾝの終了: the save question opens
+    desk.wait_window("Vuro")
+    # The question ends with the program; whatever it returns must not throw the text away.
+    editor.process.send_signal(signal.SIGHUP)
+    assert editor.wait_exit() == 0
+    assert copy_holding(desk, b"abc<p>x</p>")
+    assert Path(editor.path).read_bytes() == b"<p>x</p>"
+
+
 def test_normal_close_after_declining_to_save_leaves_no_copy(desk):
     editor = desk.start_editor(b"")
     desk.type("draft")
