@@ -69,11 +69,12 @@ def start_input_method(desk):
     (config / "config").write_text(FCITX_CONFIG)
     (config / "conf").mkdir(exist_ok=True)
     (config / "conf/anthy.conf").write_text(ANTHY_CONFIG)
-    bus = desk.root / "bus"
-    desk.spawn(["dbus-daemon", "--session", "--nofork", "--nopidfile", f"--address=unix:path={bus}"], "dbus")
-    wait_until(bus.exists, "the test's session bus")
-    desk.env.update({"DBUS_SESSION_BUS_ADDRESS": f"unix:path={bus}", "QT_IM_MODULE": "fcitx",
-                     "XMODIFIERS": "@im=fcitx"})
+    # An abstract socket: the test's folder may be too deep for a socket path.
+    desk.spawn(["dbus-daemon", "--session", "--nofork", "--nopidfile", "--address=unix:tmpdir=/tmp",
+                "--print-address"], "dbus")
+    address = wait_until(lambda: next((line for line in desk._log_text("dbus").splitlines()
+                                       if line.startswith("unix:")), None), "the test's session bus")
+    desk.env.update({"DBUS_SESSION_BUS_ADDRESS": address, "QT_IM_MODULE": "fcitx", "XMODIFIERS": "@im=fcitx"})
     desk.spawn(["fcitx5", "--disable=all", f"--enable={ADDONS}"], "fcitx5")
     wait_until(lambda: "Loaded addon anthy" in desk._log_text("fcitx5"), "fcitx5 to load anthy")
     wait_for_fcitx(desk, lambda: "InputContext" in fcitx(desk, "DebugInfo"), "fcitx5 to answer on the bus")
@@ -294,6 +295,70 @@ def test_the_clause_being_converted_is_drawn_differently(desk):
     assert share(reading, (box1[0], box1[1], box2[2], box2[3]), colour) == 0
     composer.commit()
     editor.expect_saved(cp932("今日はいい天気です"))
+
+
+def candidate_window(desk):
+    """(x, y, w, h) of fcitx5's candidate window when it is shown, else None."""
+    out = desk.run(["xdotool", "search", "--onlyvisible", "--class", "fcitx"], check=False).split()
+    for wid in out:
+        geometry = desk.run(["xdotool", "getwindowgeometry", "--shell", wid], check=False)
+        v = dict(line.split("=", 1) for line in geometry.split() if "=" in line)
+        if int(v.get("WIDTH", 0)) > 10:
+            return int(v["X"]), int(v["Y"]), int(v["WIDTH"]), int(v["HEIGHT"])
+    return None
+
+
+def test_the_candidate_window_opens_at_the_caret_on_a_wrapped_row_after_scrolling(desk):
+    # Eighty short lines, then one that wraps over several rows: at its end the caret stands on
+    # a wrapped row, and the text has scrolled to show it.
+    text = b"".join(b"line %d\r\n" % i for i in range(80)) + b"word " * 150
+    editor = start_editor(desk, text)
+    desk.key("ctrl+End")
+    switch_on(desk)
+    composer = Composer(desk, editor.geometry()).convert("kyouhaiitenkidesu")
+    window = None
+    for _ in range(4):  # anthy lists the candidates after a few presses of Space
+        composer.next_candidate()
+        window = candidate_window(desk)
+        if window:
+            break
+    assert window, "the candidate window did not open"
+    # Its corner touches the preedit's cursor (the start of the clause being converted),
+    # below the row or, where the screen ends, above it.
+    x0, top, _, bottom = composer.box
+    composer.shots["candidate"].keep(desk, "candidates")
+    assert abs(window[0] - x0) <= 3, (window, composer.box)
+    assert abs(window[1] - bottom) <= 3 or abs(window[1] + window[3] - top) <= 3, (window, composer.box)
+    assert top > editor.geometry()[1] + editor.geometry()[3] // 2, "the caret's row is not low in the window"
+    composer.commit()
+    # Which candidate the first clause ended with does not matter here; the rest arrived whole.
+    editor.save()
+    wait_until(lambda: editor.saved_bytes().startswith(text) and editor.saved_bytes().endswith(cp932("天気です")),
+               "the conversion to be saved behind the text")
+
+
+def test_the_input_method_stays_off_in_url_path_and_number_fields(desk):
+    editor = start_editor(desk, b"")
+    switch_on(desk)
+    Composer(desk, editor.geometry()).convert("nihongo").commit()
+    # The link dialog's URL field.
+    editor.open_dialog("ctrl+a", "<A>タグの挿入")
+    desk.type("nihongo")
+    desk.key("Return")
+    editor.wait_active()
+    desk.key("End")
+    # The image dialog: its path field, and a number field switched on by its button; the
+    # alt text takes Japanese, so the input method is on in the dialog.
+    dialog = editor.open_dialog("ctrl+m", "<IMG>タグの挿入")
+    desk.type("kana")
+    desk.key("alt+w", "Tab", "ctrl+a")
+    desk.type("12")
+    desk.key("alt+a", "alt+a", "Tab", "ctrl+a")
+    Composer(desk, dialog.geometry()).convert("nihongo").commit()
+    desk.key("Return")
+    editor.wait_active()
+    editor.expect_saved(cp932("日本語") + b'<a href="nihongo"></a>' +
+                        b'<img src="kana" width=12 border=0 alt="' + cp932("日本語") + b'">')
 
 
 if __name__ == "__main__":

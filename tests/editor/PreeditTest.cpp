@@ -253,3 +253,27 @@ TEST_F(ComposingTest, TheCandidateWindowFollowsTheCaretOnWrappedRowsAndAfterScro
     EXPECT_GE(moved.count(), 1);
     EXPECT_EQ(CursorRect().top(), rect.top() + lineHeight);
 }
+
+TEST_F(ComposingTest, APreeditWrappingBelowTheLastRowIsScrolledIntoView) {
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "line\r\n";
+    text += "end";
+    edit->SetText(text);
+    edit->SetSel(text.size(), text.size());
+    edit->ScrollCaret();
+    const int bottom = edit->verticalScrollBar()->maximum();
+    ASSERT_EQ(edit->FirstVisibleLine(), bottom);
+    QString longText;
+    for (int i = 0; i < 30; ++i)
+        longText += QChar(0x3042 + i);
+    Compose(longText, {Attribute(QInputMethodEvent::Cursor, 30, 1)});
+    // The text scrolls on past its end, so the preedit's last row is shown with its caret row.
+    EXPECT_GT(edit->verticalScrollBar()->maximum(), bottom);
+    const QRect cursor = CursorRect().translated(-edit->viewport()->pos());
+    EXPECT_LE(cursor.bottom(), edit->viewport()->height());
+    EXPECT_GE(edit->PosFromChar(text.size()).y(), 0);
+    // Once the composition ends the text ends where it did.
+    Compose(QString(), {});
+    EXPECT_EQ(edit->verticalScrollBar()->maximum(), bottom);
+}

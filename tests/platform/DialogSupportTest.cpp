@@ -4,7 +4,10 @@
 #include "platform/NumberText.h"
 #include "platform/UpDownEdit.h"
 
+#include <QComboBox>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -84,8 +87,31 @@ TEST(UpDownEdit, ArrowsStepWithinTheRangeButTypingIsFree) {
     EXPECT_EQ(edit.Text(), "3");
 }
 
-TEST(InputMethod, DetachedFieldsTakeNoComposition) {
-    QLineEdit field;
-    DetachInputMethod(&field);
-    EXPECT_FALSE(field.testAttribute(Qt::WA_InputMethodEnabled));
+TEST(InputMethod, DetachedFieldsTakeNoCompositionWhenTheyHaveTheFocus) {
+    // The input method is on where the widget with the focus answers so, asked as the
+    // platform's input context asks it.
+    QWidget window;
+    auto* plain = new QLineEdit(&window);
+    auto* number = new QLineEdit(&window);
+    auto* url = new QComboBox(&window);
+    url->setEditable(true);
+    DetachInputMethod(number);
+    DetachInputMethod(url);
+    auto* layout = new QVBoxLayout(&window);
+    for (QWidget* w :
+         {static_cast<QWidget*>(plain), static_cast<QWidget*>(number), static_cast<QWidget*>(url)})
+        layout->addWidget(w);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto enabledIn = [](QWidget* field) {
+        field->setFocus();
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QCoreApplication::sendEvent(QGuiApplication::focusObject(), &query);
+        return query.value(Qt::ImEnabled).toBool();
+    };
+    EXPECT_TRUE(enabledIn(plain));
+    EXPECT_FALSE(enabledIn(number));
+    EXPECT_FALSE(enabledIn(url));
+    EXPECT_TRUE(enabledIn(plain));
 }
