@@ -14,7 +14,18 @@ PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-wayland libgtest-de
           # the fuzz targets: clang with libFuzzer and the sanitizers
           clang libclang-rt-14-dev
           # the desktop tests: a private X display, a window manager, real key, mouse and clipboard
-          xvfb openbox xdotool xclip x11-utils imagemagick python3)
+          xvfb openbox xdotool xclip x11-utils imagemagick python3
+          # Japanese input: fcitx5 with the anthy engine and its Qt 6 module, without which no Qt 6
+          # program takes input from fcitx5; the input-method tests run it on a bus of their own
+          fcitx5 fcitx5-anthy fcitx5-frontend-qt6 dbus-x11)
+
+# Qt 6 reaches an input method framework only through a Qt 6 module of it: fcitx5's is in PACKAGES
+# and ibus's comes with Qt itself; a desktop running the older fcitx needs that one's own.
+input_method_modules() {
+    if dpkg-query -W -f='${Status}' fcitx-bin 2>/dev/null | grep -q "install ok installed"; then
+        echo fcitx-frontend-qt6
+    fi
+}
 
 setup() {
     local missing=() p
@@ -37,12 +48,19 @@ build() {
 case "${1:-}" in
 start)
     shift
-    setup
+    setup $(input_method_modules)
     build
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
         echo "vuro: there is no display to show the editor on (DISPLAY and WAYLAND_DISPLAY are empty)." >&2
         echo "vuro: start it from a desktop session, or run it under Xvfb: xvfb-run ./vuro.sh start" >&2
         exit 1
+    fi
+    # A session that names its input method only for X programs (XMODIFIERS) gets it in Qt too.
+    if [ -z "${QT_IM_MODULE:-}" ]; then
+        case "${XMODIFIERS:-}" in
+        *@im=fcitx*) export QT_IM_MODULE=fcitx ;;
+        *@im=ibus*) export QT_IM_MODULE=ibus ;;
+        esac
     fi
     exec build/bin/weftpage "$@"
     ;;
