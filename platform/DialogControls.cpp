@@ -5,6 +5,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+void FixDialogFrame(QDialog& dialog) {
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialog.ensurePolished();
+    const QSize size = dialog.testAttribute(Qt::WA_Resized) ? dialog.size() : dialog.sizeHint();
+    dialog.setFixedSize(size.expandedTo(dialog.minimumSizeHint()));
+}
+
 void SetControlId(QWidget* control, int id) {
     control->setObjectName(QString::number(id));
 }

@@ -30,3 +30,8 @@ COkCancelButtons MakeOkCancelButtons(QDialog* dialog);
 
 // The dialog's command buttons stacked top-down at its right edge, the free space below them.
 QVBoxLayout* ButtonColumn(std::initializer_list<QPushButton*> buttons);
+
+// Frames a dialog or message box as its template gives it under a window manager: a title
+// with a close button only (no minimise or maximise button) and a size the user cannot
+// change, the one it was given or else the one its layout asks for. Run before showing it.
+void FixDialogFrame(QDialog& dialog);

@@ -1,5 +1,6 @@
 #include "platform/QtPlatformUi.h"
 
+#include "platform/DialogControls.h"
 #include "platform/FileFilter.h"
 #include "platform/FileName.h"
 #include "platform/FontRecord.h"
@@ -208,6 +209,7 @@ CPlatformUi::Answer CQtPlatformUi::ShowMessage(const Message& message) {
     // Escape answers Cancel where there is one, otherwise the only button.
     if (specs.size() == 1 || message.buttons == Buttons::OkCancel || message.buttons == Buttons::YesNoCancel)
         box.setEscapeButton(pushButtons.last());
+    FixDialogFrame(box);
     box.exec();
     for (int i = 0; i < pushButtons.size(); ++i)
         if (box.clickedButton() == pushButtons[i])
@@ -245,6 +247,7 @@ std::optional<QFont> CQtPlatformUi::AskFont(const FontDialog& request) {
 }
 
 int CQtPlatformUi::RunDialog(QDialog& dialog) {
+    FixDialogFrame(dialog);
     return dialog.exec();
 }
 
