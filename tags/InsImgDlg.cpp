@@ -94,7 +94,7 @@ CInsImgDlg::~CInsImgDlg() {
 
 void CInsImgDlg::SetUp() {
     m_align->clear();
-    for (std::string_view word : kAlignWords)
+    for (const std::string& word : kAlignWords)
         m_align->addItem(QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size())));
     m_fields.alignPosition = 1;
     m_border->SetRange(0, 20);

@@ -53,7 +53,4 @@ void RegisterTagDialogCommands(CWeftpageView& view) {
     view.OnCommand(kTagTableDlg, [&view] { WrapWithDialog<CInsTableDlg>(view, "\r\n", "\r\n</table>"); });
     view.OnCommand(kTagRowDlg, [&view] { WrapWithDialog<CInsTrDlg>(view, "\r\n", "\r\n</tr>"); });
     view.OnCommand(kTagCellDlg, [&view] { WrapWithDialog<CInsTdDlg>(view, "", "</td>"); });
-    view.OnCommand(kTagTable, [&view] { view.InsertWrapped("<table>", "</table>"); });
-    view.OnCommand(kTagRow, [&view] { view.InsertWrapped("<tr>\r\n", "\r\n</tr>"); });
-    view.OnCommand(kTagCell, [&view] { view.InsertWrapped("<td>", "</td>"); });
 }

@@ -47,6 +47,14 @@ struct CAttributeSpec {
     bool percentInitiallyOn = false;
 };
 
+// The word a list read by position gives: the entry at that position, or the entry at
+// fallback for a position without one (none selected, beyond the list).
+inline const std::string& ListWord(const std::vector<std::string>& words, int position, int fallback) {
+    if (position >= 0 && static_cast<std::size_t>(position) < words.size())
+        return words[static_cast<std::size_t>(position)];
+    return words.at(static_cast<std::size_t>(fallback));
+}
+
 // A tag dialog: the tag, the window title, the rows in screen order and the order in
 // which switched-on attributes are written.
 struct CTagForm {

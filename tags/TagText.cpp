@@ -3,6 +3,7 @@
 #include "platform/NumberText.h"
 #include "resources/CommandIds.h"
 #include "tags/OpeningTag.h"
+#include "tags/TagForm.h"
 
 #include <algorithm>
 
@@ -30,6 +31,9 @@ constexpr CPlainTag kPlainTags[] = {
     {kTagUnorderedList, "<ul>", "</ul>", true, kAfter},
     {kTagOrderedList, "<ol>", "</ol>", true, kAfter},
     {kTagListItem, "<li>", "", false, kAfter},
+    {kTagTable, "<table>", "</table>", true, kAfter},
+    {kTagRow, "<tr>\r\n", "\r\n</tr>", true, kAfter},
+    {kTagCell, "<td>", "</td>", true, kAfter},
 };
 
 } // namespace
@@ -42,15 +46,6 @@ const CPlainTag* FindPlainTag(int command) {
     const auto* found = std::find_if(std::begin(kPlainTags), std::end(kPlainTags),
                                      [command](const CPlainTag& tag) { return tag.command == command; });
     return found == std::end(kPlainTags) ? nullptr : found;
-}
-
-CTagInsertion PlainTagInsertion(const CPlainTag& tag, std::string_view selected) {
-    if (!tag.wraps)
-        return {std::string(tag.open), tag.caret.value_or(tag.open.size())};
-    std::string text;
-    text.reserve(tag.open.size() + selected.size() + tag.close.size());
-    text.append(tag.open).append(selected).append(tag.close);
-    return {std::move(text), tag.caret.value_or(tag.open.size() + selected.size())};
 }
 
 std::string LinkTag(const CLinkFields& fields) {
@@ -75,9 +70,7 @@ std::string ImageTag(const CImageFields& fields) {
         tag.Number("border", LeadingInteger(fields.border));
     if (fields.altOn)
         tag.Quoted("alt", fields.alt);
-    if (fields.alignOn) {
-        const std::size_t word = fields.alignPosition == 0 ? 0 : fields.alignPosition == 1 ? 1 : 2;
-        tag.Quoted("align", kAlignWords[word]);
-    }
+    if (fields.alignOn)
+        tag.Quoted("align", ListWord(kAlignWords, fields.alignPosition, kAlignFallback));
     return tag.Text();
 }

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What the tag commands put into the text, without any window: the plain tags with their
 // caret places, and the link and image tags built from their dialogs' values. All texts
@@ -24,13 +25,6 @@ struct CPlainTag {
 
 std::span<const CPlainTag> PlainTags();
 const CPlainTag* FindPlainTag(int command);
-
-struct CTagInsertion {
-    std::string text;  // what replaces the selection
-    std::size_t caret; // where the caret goes, counted from the selection's start
-};
-
-CTagInsertion PlainTagInsertion(const CPlainTag& tag, std::string_view selected);
 
 // The link dialog's values after OK.
 struct CLinkFields {
@@ -63,5 +57,7 @@ struct CImageFields {
 // "<img src=...", then width, height, border, alt and align for each one switched on.
 std::string ImageTag(const CImageFields& fields);
 
-// The words of the image dialog's align list, in the order the list shows them.
-inline constexpr std::string_view kAlignWords[] = {"left", "center", "right"};
+// The words of the image dialog's align list, in the order the list shows them; a position
+// without a word of its own writes "right".
+inline const std::vector<std::string> kAlignWords = {"left", "center", "right"};
+inline constexpr int kAlignFallback = 2;

@@ -28,9 +28,7 @@ CAttributeEntry& CTagValues::operator[](std::string_view name) {
 }
 
 const std::string& CTagValues::ChoiceWord(const CAttributeSpec& row, int position) {
-    if (position >= 0 && static_cast<std::size_t>(position) < row.choices.size())
-        return row.choices[static_cast<std::size_t>(position)];
-    return row.choices.at(static_cast<std::size_t>(row.fallbackChoice));
+    return ListWord(row.choices, position, row.fallbackChoice);
 }
 
 int CTagValues::NumberValue(const CAttributeSpec& row, std::string_view text) {

@@ -101,6 +101,26 @@ TEST_F(TagCommands, WithoutSelectionTheCaretStandsBetweenTheTags) {
     EXPECT_EQ(Caret(), 6u);
 }
 
+TEST_F(TagCommands, LinkAndFontLeaveTheCaretInsideTheOpeningTagForAttributes) {
+    Start("home", 0, 4);
+    Run(Cmd::kTagLink);
+    EXPECT_EQ(Text(), "<a >home</a>");
+    EXPECT_EQ(Caret(), 3u);
+    Start("", 0, 0);
+    Run(Cmd::kTagFont);
+    EXPECT_EQ(Text(), "<font ></font>");
+    EXPECT_EQ(Caret(), 6u);
+    // With a selection too, rather than one byte before the selection's end.
+    Start("\x82\xA0\x82\xA2", 0, 4);
+    Run(Cmd::kTagFont);
+    EXPECT_EQ(Text(), "<font >\x82\xA0\x82\xA2</font>");
+    EXPECT_EQ(Caret(), 6u);
+    Start("gone", 0, 4);
+    Run(Cmd::kTagImage);
+    EXPECT_EQ(Text(), "<img >");
+    EXPECT_EQ(Caret(), 5u);
+}
+
 TEST_F(TagCommands, CaretCountsTheBytesOfDoubleByteCharacters) {
     Start("\x82\xA0\x82\xA0\x82\xA2\x82\xA4", 2, 6); // あ[いう]え... selected in the middle
     Run(Cmd::kTagBold);
