@@ -76,7 +76,7 @@ TEST(RecoveryCopyFormat, RefusesLengthsThatAreNotPlainNumbersOrTooLarge) {
     const auto withText = [](const std::string& field) {
         return std::string("VuroRecovery 1\npath 0\n\ntext ") + field + "abc\ncheck 0000000000000000\n";
     };
-    for (const std::string field :
+    for (const std::string& field :
          std::vector<std::string>{"3 \n", "+3\n", "-3\n", " 3\n", "\n", "0x3\n", "99999999999999999999\n",
                                   "18446744073709551615\n", "4\n", "1000\n"})
         EXPECT_FALSE(Parse(withText(field))) << field;
