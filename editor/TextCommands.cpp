@@ -4,31 +4,22 @@
 #include "editor/SelectedFile.h"
 #include "editor/TextConversions.h"
 #include "editor/WeftpageView.h"
+#include "platform/FileName.h"
 #include "platform/PlatformUi.h"
 #include "platform/ProfileSettings.h"
 #include "resources/CommandIds.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 namespace {
-
-bool HasSelection(const CWeftpageView& view) {
-    return view.GetSel().start < view.GetSel().end;
-}
 
 std::string SelectedText(const CWeftpageView& view) {
     return view.GetTextRange(view.GetSel().start, view.GetSel().end);
 }
 
-void PlaceCaret(CWeftpageView& view, std::size_t offset) {
-    view.SetSel(offset, offset);
-    view.ScrollCaret();
-}
-
 void EditSelectedFile(CWeftpageView& view) {
     const QString documentPath = view.Naming().filePath;
-    if (!HasSelection(view) || documentPath.isEmpty())
+    if (!view.HasSelection() || documentPath.isEmpty())
         return;
     const CSelectedFile file = SelectedFilePath(documentPath, SelectedText(view));
     if (file.path.isEmpty()) {
@@ -36,10 +27,11 @@ void EditSelectedFile(CWeftpageView& view) {
             Ui().Ask(file.problem, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
         return;
     }
-    if (!QFileInfo(file.path).isFile())
+    if (!FileName::IsFile(file.path))
         return;
     if (!Ui().StartProgram(QCoreApplication::applicationFilePath(), {file.path}))
-        Ui().Ask(QStringLiteral("%1 を編集するための Vuro を起動できませんでした。").arg(file.path),
+        Ui().Ask(QStringLiteral("%1 を編集するための Vuro を起動できませんでした。")
+                     .arg(FileName::ForDisplay(file.path)),
                  CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Stop);
 }
 
@@ -47,7 +39,7 @@ void EditSelectedFile(CWeftpageView& view) {
 
 void RegisterTextCommands(CWeftpageView& view) {
     using namespace Cmd;
-    auto needSelection = [&view](CCommandState& s) { s.enabled = HasSelection(view); };
+    auto needSelection = [&view](CCommandState& s) { s.enabled = view.HasSelection(); };
     view.OnCommand(
         kBrAtLineEnds, [&view] { view.InsertReplacing(TextConversions::BrAtLineEnds(SelectedText(view))); },
         needSelection);
@@ -60,15 +52,15 @@ void RegisterTextCommands(CWeftpageView& view) {
     view.OnCommand(kEntityAmp, [&view] { view.InsertReplacing("&amp;"); });
     view.OnCommand(kJumpNextClose, [&view] {
         if (const auto at = TextConversions::FindNextClose(view.Snapshot(), view.GetSel().start))
-            PlaceCaret(view, *at + 1);
+            view.PlaceCaret(*at + 1);
     });
     view.OnCommand(kJumpPrevOpen, [&view] {
         if (const auto at = TextConversions::FindPrevOpen(view.Snapshot(), view.GetSel().start))
-            PlaceCaret(view, *at);
+            view.PlaceCaret(*at);
     });
     view.OnCommand(
         kEditSelectedFile, [&view] { EditSelectedFile(view); },
-        [&view](CCommandState& s) { s.enabled = HasSelection(view) && !view.Naming().filePath.isEmpty(); });
+        [&view](CCommandState& s) { s.enabled = view.HasSelection() && !view.Naming().filePath.isEmpty(); });
     view.OnCommand(kInsertDate, [&view] {
         const auto formats = ProfileSettings::DateTimeFormats();
         view.InsertReplacing(DateTimeText::FormatDate(formats.date, formats.dateEx, Ui().LocalTime().date()));

@@ -124,6 +124,11 @@ bool HasForeignBytes(const QString& path) {
     return false;
 }
 
+bool IsFile(const QString& path) {
+    struct stat st {};
+    return ::stat(ToNative(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 QString AbsolutePath(const QString& path) {
     if (path.startsWith(QLatin1Char('/')))
         return QDir::cleanPath(path);

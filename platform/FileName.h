@@ -18,6 +18,9 @@ QString FromNative(const QByteArray& bytes);
 // True when the name holds bytes that are not UTF-8.
 bool HasForeignBytes(const QString& path);
 
+// True when path names a regular file (through symbolic links).
+bool IsFile(const QString& path);
+
 // A path relative to the current folder made full (the current folder's bytes kept),
 // "." and ".." parts resolved as text.
 QString AbsolutePath(const QString& path);

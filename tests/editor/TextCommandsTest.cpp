@@ -2,11 +2,15 @@
 
 #include "editor/WeftpageDoc.h"
 #include "platform/Cp932.h"
+#include "platform/FileName.h"
 #include "resources/CommandIds.h"
 #include "tests/support/EditorFixture.h"
 
 #include <QCoreApplication>
 #include <QDir>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <memory>
 
@@ -186,6 +190,27 @@ TEST_F(TextCommands, EditSelectedFileDecodesAJapaneseName) {
     Run(Cmd::kEditSelectedFile);
     ASSERT_EQ(ui->started.size(), 1u);
     EXPECT_EQ(ui->started[0].second, QStringList{FilePath(QStringLiteral("日本語.html"))});
+}
+
+TEST_F(TextCommands, EditSelectedFileFindsAFileNamedInThePagesOwnShiftJisBytes) {
+    // An old site's file "日本語.html" under its Shift-JIS bytes, and one whose name is no
+    // character at all: both reach the second editor with the exact bytes.
+    for (const std::string& name : {Sjis("日本語.html"), std::string("\xff.html")}) {
+        const QByteArray native = FileName::ToNative(m_dir.path()) + "/" + QByteArray::fromStdString(name);
+        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+        OpenDocument("page.html", name);
+        view->SelectAll();
+        Run(Cmd::kEditSelectedFile);
+        ASSERT_EQ(ui->started.size(), 1u);
+        ASSERT_EQ(ui->started[0].second.size(), 1);
+        EXPECT_EQ(FileName::ToNative(ui->started[0].second[0]), native);
+        EXPECT_TRUE(ui->messages.empty());
+        ui->started.clear();
+        // Qt's own clean-up of the folder cannot name the file.
+        ::unlink(native.constData());
+    }
 }
 
 TEST_F(TextCommands, EditSelectedFileDoesNothingForAMissingFileOrAFolder) {
