@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -42,4 +43,9 @@ QVBoxLayout* ButtonColumn(std::initializer_list<QPushButton*> buttons) {
         column->addWidget(button);
     column->addStretch();
     return column;
+}
+
+int SelectedRow(const QListWidget* list) {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
 }

@@ -6,6 +6,7 @@
 
 class QDialog;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QVBoxLayout;
 class QWidget;
@@ -19,6 +20,10 @@ void SetControlId(QWidget* control, int id);
 // A label whose mnemonic moves the focus to buddy; captions such as "<META>タグ" are text,
 // not markup.
 QLabel* BuddyLabel(const QString& text, QWidget* buddy);
+
+// The selected position of a single-selection list, -1 when nothing is selected (the
+// list's focus mark alone selects nothing).
+int SelectedRow(const QListWidget* list);
 
 // The dialog's "OK" (identifier 1, default, accepts) and "ｷｬﾝｾﾙ" (identifier 2, rejects)
 // buttons; the caller places them.

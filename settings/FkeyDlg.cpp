@@ -26,17 +26,6 @@
 
 using namespace Cmd;
 
-namespace {
-
-// The selected position of a single-selection list, -1 when nothing is selected (the
-// list's focus mark alone selects nothing).
-int SelectedRow(const QListWidget* list) {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    return selected.isEmpty() ? -1 : list->row(selected.first());
-}
-
-} // namespace
-
 const std::array<int, 56> CFkeyDlg::kCommands = {
     kFileNew,
     kNewWizard,

@@ -38,11 +38,6 @@ QString EditorTextWithCrLf(QString text) {
     return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
-int SelectedRow(const QListWidget* list) {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    return selected.isEmpty() ? -1 : list->row(selected.first());
-}
-
 void FillTitleList(QListWidget* list, const CSkelList& skeletons) {
     list->clear();
     for (const CSkelItem& item : skeletons)

@@ -26,8 +26,6 @@ std::vector<std::string> EncodeFieldsForPage(const QStringList& texts);
 QString PageTextForEditor(std::string_view bytes);
 QString EditorTextWithCrLf(QString text);
 
-// The selected row of a single-selection list, or -1 when nothing is selected.
-int SelectedRow(const QListWidget* list);
 // Empties the list and appends the titles of the skeletons in list order.
 void FillTitleList(QListWidget* list, const CSkelList& skeletons);
 

@@ -1,6 +1,7 @@
 #include "wizard/nwPageSkel.h"
 
 #include "platform/Cp932.h"
+#include "platform/DialogControls.h"
 #include "platform/FirstPaint.h"
 #include "platform/PlatformUi.h"
 #include "wizard/SkelPreviewDlg.h"
