@@ -7,7 +7,6 @@
 #include "platform/HelpKeyFilter.h"
 #include "platform/HelpTopics.h"
 #include "platform/PlatformUi.h"
-#include "platform/SafeFileWriter.h"
 #include "wizard/SkelEditDlg.h"
 #include "wizard/SkeletonFile.h"
 #include "wizard/WizardFields.h"
@@ -173,31 +172,12 @@ void CSkelCustomDlg::OnImport() {
     const auto chosen = Ui().AskFileName(request);
     if (!chosen)
         return;
-    const SafeFile::ReadResult read = SafeFile::Read(*chosen);
-    if (!read.ok) {
-        Ui().Ask(read.error, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
+    CSkelImport imported = ImportSkeleton(*chosen);
+    if (!imported.item) {
+        Ui().Ask(imported.problem, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
         return;
     }
-    // File names become text of the store: both are written in CP932, one line each.
-    QString name = QFileInfo(*chosen).fileName();
-    QString path = *chosen;
-    for (QString* text : {&name, &path})
-        text->replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
-    const std::vector<std::string> bytes = EncodeFieldsForPage({name, path});
-    CSkelItem item;
-    item.title = bytes[0];
-    item.comment = bytes[1];
-    for (std::string_view line : SplitTextLines(read.bytes)) {
-        item.source.append(line);
-        item.source.append("\r\n");
-    }
-    if (HasSeparatorLine(item)) {
-        Ui().Ask(QStringLiteral("%1 には「&&&&&」だけの行があるため、スケルトンとして登録できません。")
-                     .arg(*chosen),
-                 CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
-        return;
-    }
-    Append(std::move(item));
+    Append(std::move(*imported.item));
 }
 
 void CSkelCustomDlg::accept() {

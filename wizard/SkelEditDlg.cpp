@@ -17,18 +17,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// A title or comment is one line: line breaks pasted into it become blanks.
-QString OneLine(QString text) {
-    for (QChar& c : text)
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            c = QLatin1Char(' ');
-    return text;
-}
-
-} // namespace
-
 CSkelEditDlg::CSkelEditDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("スケルトンの編集"));
     m_title = new QLineEdit;
@@ -80,14 +68,15 @@ void CSkelEditDlg::accept() {
     const bool titleEdited = title != m_shownTitle;
     const bool commentEdited = comment != m_shownComment;
     const bool sourceEdited = source != m_shownSource;
-    const std::vector<std::string> bytes = EncodeFieldsForPage(
-        {titleEdited ? OneLine(title) : QString(), commentEdited ? OneLine(comment) : QString(),
-         sourceEdited ? EditorTextWithCrLf(source) : QString()});
+    const std::vector<std::string> bytes =
+        EncodeFieldsForPage({titleEdited ? title : QString(), commentEdited ? comment : QString(),
+                             sourceEdited ? EditorTextWithCrLf(source) : QString()});
     CSkelItem edited = m_item;
+    // Line breaks pasted into the title or comment become blanks.
     if (titleEdited)
-        edited.title = bytes[0];
+        edited.title = OneLine(bytes[0]);
     if (commentEdited)
-        edited.comment = bytes[1];
+        edited.comment = OneLine(bytes[1]);
     if (sourceEdited)
         edited.source = bytes[2];
     if (HasSeparatorLine(edited)) {

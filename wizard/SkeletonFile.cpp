@@ -3,6 +3,7 @@
 #include "platform/FileName.h"
 #include "platform/PlatformUi.h"
 #include "platform/SafeFileWriter.h"
+#include "wizard/WizardFields.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,14 +19,6 @@ const QString kBackupName = QStringLiteral("vuroskel.bak");
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// A title or comment is one line of the file: a line break inside it would shift every
-// later field, so it is written as a blank.
-std::string OneLine(std::string text) {
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    return text;
-}
-
 // The file to read: the user's own, or the one shipped beside the program until the
 // user has saved one.
 QString ReadPath() {
@@ -39,6 +32,32 @@ QString ReadPath() {
 }
 
 } // namespace
+
+std::string OneLine(std::string text) {
+    // CR and LF never occur inside a CP932 double-byte character.
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return text;
+}
+
+CSkelImport ImportSkeleton(const QString& path) {
+    const SafeFile::ReadResult read = SafeFile::Read(path);
+    if (!read.ok)
+        return {std::nullopt, read.error};
+    const std::vector<std::string> bytes = EncodeFieldsForPage({QFileInfo(path).fileName(), path});
+    CSkelItem item;
+    item.title = OneLine(bytes[0]);
+    item.comment = OneLine(bytes[1]);
+    for (std::string_view line : SplitTextLines(read.bytes)) {
+        item.source.append(line);
+        item.source.append("\r\n");
+    }
+    if (HasSeparatorLine(item))
+        return {
+            std::nullopt,
+            QStringLiteral("%1 には「&&&&&」だけの行があるため、スケルトンとして登録できません。").arg(path)};
+    return {std::move(item), QString()};
+}
 
 std::vector<std::string_view> SplitTextLines(std::string_view bytes) {
     std::vector<std::string_view> lines;

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,20 @@ std::string FormatSkeletonText(const CSkelList& list);
 // True when the item holds a line that the store would read as a separator (a title,
 // comment or source line that is exactly "&&&&&"), so that writing it would split it.
 bool HasSeparatorLine(const CSkelItem& item);
+
+// A title or comment is one line of the store: a line break inside it would shift every
+// later field, so it becomes a blank.
+std::string OneLine(std::string text);
+
+// A page imported as a skeleton: its file name as title, its full path as comment (each
+// one line, in CP932 with references for characters CP932 lacks), its lines as source,
+// each ended by CR LF. Without an item, problem says why for the user: the file could not
+// be read, or a line of it would read as a separator.
+struct CSkelImport {
+    std::optional<CSkelItem> item;
+    QString problem;
+};
+CSkelImport ImportSkeleton(const QString& path);
 
 // Where vuroskel.dat is written, and where a file that had to be replaced without
 // being read is kept.
