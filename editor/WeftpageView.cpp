@@ -60,7 +60,7 @@ CWeftpageView::~CWeftpageView() {
 
 void CWeftpageView::RegisterCommands() {
     using namespace Cmd;
-    auto needSelection = [this](CCommandState& s) { s.enabled = GetSel().start < GetSel().end; };
+    auto needSelection = [this](CCommandState& s) { s.enabled = HasSelection(); };
     auto needText = [this](CCommandState& s) { s.enabled = TextLength() > 0; };
     OnCommand(kFileNew, [this] { OnFileNew(); });
     OnCommand(kFileBlank, [this] { OnFileBlank(); });

@@ -78,6 +78,9 @@ public:
     void InsertReplacing(std::string_view text, std::optional<std::size_t> caret = {});
     // Replaces the selection by the template, "%1" standing for the selected text.
     void InsertTemplateText(const std::string& pattern);
+    bool HasSelection() const { return GetSel().start < GetSel().end; }
+    // Sets the caret (no selection) at offset and scrolls it into view.
+    void PlaceCaret(std::size_t offset);
 
     struct CaretPosition {
         int line = 1;   // display line, from 1
@@ -151,7 +154,6 @@ private:
     void ReplaceCurrent();
     void ReplaceAll();
     void TellNotFound(const QString& text);
-    void PlaceCaret(std::size_t offset);
     void StopAutoScroll();
 
     CWeftpageDoc& m_doc;
