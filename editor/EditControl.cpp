@@ -1016,10 +1016,14 @@ void CEditControl::mousePressEvent(QMouseEvent* event) {
         return;
     }
     setFocus(Qt::MouseFocusReason);
-    // A click ends the composition: the input method commits what it holds, and the click
-    // then places the caret in the text as it stands.
-    if (!m_preedit.IsEmpty())
+    // A click ends the composition where it was composed, and then places the caret. Input
+    // methods commit what they hold on commit (ibus) or on reset (fcitx5), at once.
+    if (!m_preedit.IsEmpty()) {
         QGuiApplication::inputMethod()->commit();
+        if (!m_preedit.IsEmpty())
+            QGuiApplication::inputMethod()->reset();
+        m_preedit.Clear();
+    }
     const Hit hit = HitTest(event->position());
     m_preferredX = -1;
     MoveCaret(hit.offset, event->modifiers() & Qt::ShiftModifier, hit.upstream);

@@ -361,5 +361,18 @@ def test_the_input_method_stays_off_in_url_path_and_number_fields(desk):
                         b'<img src="kana" width=12 border=0 alt="' + cp932("日本語") + b'">')
 
 
+def test_a_click_during_composition_commits_it_where_it_was_composed(desk):
+    editor = start_editor(desk, b"abc\r\ndef")
+    desk.key("ctrl+End")
+    switch_on(desk)
+    composer = Composer(desk, editor.geometry()).convert("nihongo")
+    # A click on the row above, at the end of "abc" (as wide as "def"), while 日本語 is composed.
+    x0, top, _, bottom = composer.box
+    desk.click(x0, top - (bottom - top) // 2)
+    switch_off(desk)
+    desk.type("|")
+    editor.expect_saved(b"abc|\r\ndef" + cp932("日本語"))
+
+
 if __name__ == "__main__":
     run_from_command_line()
