@@ -23,7 +23,8 @@ step "weftpage on a private display"
 home=$(mktemp -d)
 cat >/tmp/run.sh <<'RUN'
 set -eu
-openbox >/dev/null 2>&1 &
+openbox >/tmp/openbox.log 2>&1 &
+sleep 2
 weftpage >/tmp/weftpage.log 2>&1 &
 pid=$!
 for i in $(seq 60); do
@@ -35,9 +36,13 @@ xwininfo -id "$window" | grep -E 'Width|Height'
 xprop -id "$window" WM_CLASS
 xprop -id "$window" WM_CLASS | grep -q '"Vuro"$'
 sleep 2
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
+# The program's own way out: ファイル(F), then ｱﾌﾟﾘｹｰｼｮﾝの終了(X).
+xdotool windowactivate --sync "$window" || xdotool windowfocus --sync "$window"
+xdotool key --clearmodifiers alt+f
+sleep 1
+xdotool key x
 for i in $(seq 30); do kill -0 $pid 2>/dev/null || break; sleep 1; done
-if kill -0 $pid 2>/dev/null; then echo "weftpage did not end on Alt+F4"; kill $pid; exit 1; fi
+if kill -0 $pid 2>/dev/null; then echo "weftpage did not end from its menu"; cat /tmp/openbox.log; kill $pid; exit 1; fi
 wait $pid
 RUN
 HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share XDG_STATE_HOME=$home/.local/state \
