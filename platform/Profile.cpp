@@ -8,10 +8,10 @@
 
 namespace {
 
-std::unique_ptr<QSettings> Open(const QString& iniPath) {
+std::shared_ptr<QSettings> Open(const QString& iniPath) {
     if (iniPath.isEmpty())
-        return std::make_unique<QSettings>(QStringLiteral("Brellmoor"), QStringLiteral("Vuro"));
-    return std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+        return std::make_shared<QSettings>(QStringLiteral("Brellmoor"), QStringLiteral("Vuro"));
+    return std::make_shared<QSettings>(iniPath, QSettings::IniFormat);
 }
 
 QString Path(const QString& section, const QString& key) {
@@ -21,49 +21,66 @@ QString Path(const QString& section, const QString& key) {
 } // namespace
 
 int CProfile::GetInt(const QString& section, const QString& key, int defaultValue) const {
-    const QVariant v = Open(m_iniPath)->value(Path(section, key));
+    const QVariant v = Settings()->value(Path(section, key));
     bool ok = false;
     const int value = v.toInt(&ok);
     return ok ? value : defaultValue;
 }
 
 void CProfile::PutInt(const QString& section, const QString& key, int value) const {
-    Open(m_iniPath)->setValue(Path(section, key), value);
+    Settings()->setValue(Path(section, key), value);
 }
 
 std::string CProfile::GetString(const QString& section, const QString& key,
                                 const std::string& defaultValue) const {
-    const QVariant v = Open(m_iniPath)->value(Path(section, key));
+    const QVariant v = Settings()->value(Path(section, key));
     if (!v.isValid())
         return defaultValue;
     return Cp932::Encode(v.toString()).bytes;
 }
 
 void CProfile::PutString(const QString& section, const QString& key, const std::string& value) const {
-    Open(m_iniPath)->setValue(Path(section, key), Cp932::Decode(value));
+    Settings()->setValue(Path(section, key), Cp932::Decode(value));
 }
 
 QString CProfile::GetText(const QString& section, const QString& key) const {
-    return Open(m_iniPath)->value(Path(section, key)).toString();
+    return Settings()->value(Path(section, key)).toString();
 }
 
 void CProfile::PutText(const QString& section, const QString& key, const QString& value) const {
-    Open(m_iniPath)->setValue(Path(section, key), value);
+    Settings()->setValue(Path(section, key), value);
 }
 
 std::optional<QByteArray> CProfile::GetBinary(const QString& section, const QString& key) const {
-    const QVariant v = Open(m_iniPath)->value(Path(section, key));
+    const QVariant v = Settings()->value(Path(section, key));
     if (!v.isValid())
         return std::nullopt;
     return v.toByteArray();
 }
 
 void CProfile::PutBinary(const QString& section, const QString& key, const QByteArray& value) const {
-    Open(m_iniPath)->setValue(Path(section, key), value);
+    Settings()->setValue(Path(section, key), value);
 }
 
 QString CProfile::FileName() const {
-    return Open(m_iniPath)->fileName();
+    return Settings()->fileName();
+}
+
+std::shared_ptr<QSettings> CProfile::Settings() const {
+    return m_batch ? m_batch : Open(m_iniPath);
+}
+
+CProfileBatch::CProfileBatch(const CProfile& profile) : m_profile(profile) {
+    if (m_profile.m_batchDepth++ == 0)
+        m_profile.m_batch = Open(m_profile.m_iniPath);
+}
+
+CProfileBatch::CProfileBatch() : CProfileBatch(Profile()) {}
+
+CProfileBatch::~CProfileBatch() {
+    // Releasing the last reference writes the changes back.
+    if (--m_profile.m_batchDepth == 0)
+        m_profile.m_batch.reset();
 }
 
 CProfile& Profile() {

@@ -3,19 +3,29 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <string>
+
+class QSettings;
 
 // The per-user profile: named integer, string and binary values in sections under
 // Brellmoor/Vuro (on Linux the INI file ~/.config/Brellmoor/Vuro.conf). Strings reach
 // the program as CP932 bytes and are stored as text. Nothing is cached: every call
-// reads or writes the store.
+// reads or writes the store, except within a batch (CProfileBatch), whose accesses share
+// one reading of the store and write it back once.
 class CProfile {
 public:
     // The user's profile.
     CProfile() = default;
     // A profile kept in the given INI file instead (tests, portable use).
     explicit CProfile(QString iniPath) : m_iniPath(std::move(iniPath)) {}
+    // A copy names the same store; an open batch stays with the object that opened it.
+    CProfile(const CProfile& other) : m_iniPath(other.m_iniPath) {}
+    CProfile& operator=(const CProfile& other) {
+        m_iniPath = other.m_iniPath;
+        return *this;
+    }
 
     int GetInt(const QString& section, const QString& key, int defaultValue) const;
     void PutInt(const QString& section, const QString& key, int value) const;
@@ -42,7 +52,27 @@ public:
     static inline const QString kBarState = QStringLiteral("BarState");
 
 private:
+    friend class CProfileBatch;
+    std::shared_ptr<QSettings> Settings() const;
+
     QString m_iniPath;
+    // While a batch is open, the settings object every access uses.
+    mutable std::shared_ptr<QSettings> m_batch;
+    mutable int m_batchDepth = 0;
+};
+
+// A run of accesses to a profile (Profile() by default) that shares one settings object:
+// the store is read once and written back once, when the outermost batch ends.
+class CProfileBatch {
+public:
+    explicit CProfileBatch(const CProfile& profile);
+    CProfileBatch();
+    ~CProfileBatch();
+    CProfileBatch(const CProfileBatch&) = delete;
+    CProfileBatch& operator=(const CProfileBatch&) = delete;
+
+private:
+    const CProfile& m_profile;
 };
 
 // The profile every part of the editor uses; tests point it at a file of their own.

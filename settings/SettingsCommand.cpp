@@ -1,8 +1,8 @@
 #include "settings/SettingsCommand.h"
 
 #include "editor/WeftpageView.h"
-#include "platform/FontRecord.h"
 #include "platform/PlatformUi.h"
+#include "platform/Profile.h"
 #include "platform/ProfileSettings.h"
 #include "resources/CommandIds.h"
 #include "settings/SettingsFrame.h"
@@ -21,6 +21,9 @@ void RunSettingsSheet(CSettingsFrame& frame) {
     CsettingPSheet sheet(frame);
     if (Ui().RunDialog(sheet) != QDialog::Accepted)
         return;
+    // Every value is written in one pass over the profile; the frame and the view read
+    // them back through the same batch.
+    const CProfileBatch batch;
     PutBrowserPath(CBrowser::First, sheet.BrowserPage().FirstPath());
     PutBrowserPath(CBrowser::Second, sheet.BrowserPage().SecondPath());
     PutToolBarType(sheet.ToolbarPage().Type());
@@ -33,7 +36,5 @@ void RunSettingsSheet(CSettingsFrame& frame) {
     frame.RebuildToolBar();
     CWeftpageView* view = frame.View();
     view->SetTabStops(tabStops);
-    if (const auto block = FontBlock())
-        if (const auto record = FontRecord::Unpack(*block))
-            view->SetEditorFont(FontRecord::ToQFont(*record));
+    view->ApplyProfileFont();
 }

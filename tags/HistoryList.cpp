@@ -4,6 +4,7 @@
 
 CHistoryList::CHistoryList(QString section, QString keyPrefix)
     : m_section(std::move(section)), m_prefix(std::move(keyPrefix)) {
+    const CProfileBatch batch;
     for (std::size_t i = 0; i < kLength; ++i)
         m_entries[i] = Profile().GetString(m_section, Key(i), std::string());
 }
@@ -33,6 +34,7 @@ void CHistoryList::Push(const std::string& text) {
 }
 
 void CHistoryList::Save() const {
+    const CProfileBatch batch;
     for (std::size_t i = 0; i < kLength; ++i)
         Profile().PutString(m_section, Key(i), m_entries[i]);
 }

@@ -1,5 +1,6 @@
 #include "tags/InsADlg.h"
 #include "platform/DialogControls.h"
+#include "platform/Profile.h"
 
 #include "platform/AttributeButton.h"
 #include "platform/InputMethod.h"
@@ -57,6 +58,8 @@ CInsADlg::CInsADlg(QWidget* parent) : CReferenceTagDlg(QStringLiteral("<A>タグ
 }
 
 CInsADlg::~CInsADlg() {
+    // The three histories are written back in one pass over the profile.
+    const CProfileBatch batch;
     m_hrefs.Save();
     m_names.Save();
     m_targets.Save();

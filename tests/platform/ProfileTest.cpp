@@ -67,3 +67,27 @@ TEST(UserProfile, LivesUnderBrellmoorVuroInTheConfigFolder) {
         << CProfile().FileName().toStdString();
     EXPECT_TRUE(CProfile().FileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
 }
+
+TEST_F(ProfileFile, ABatchWritesTheStoreBackOnceWhenTheOutermostBatchEnds) {
+    const auto fileText = [this] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    profile.PutInt("InsADlg", "href0", 1);
+    {
+        const CProfileBatch batch(profile);
+        {
+            const CProfileBatch inner(profile);
+            for (int i = 0; i < 15; ++i)
+                profile.PutString("InsADlg", "href" + QString::number(i), "a" + std::to_string(i));
+        }
+        // The batch reads its own writes back while the file still holds the old values.
+        EXPECT_EQ(profile.GetString("InsADlg", "href14", ""), "a14");
+        EXPECT_FALSE(fileText().contains("a14"));
+        EXPECT_TRUE(fileText().contains("href0=1"));
+    }
+    EXPECT_TRUE(fileText().contains("href14=a14"));
+    CProfile again(path);
+    EXPECT_EQ(again.GetString("InsADlg", "href0", ""), "a0");
+    EXPECT_EQ(again.GetString("InsADlg", "href14", ""), "a14");
+}
