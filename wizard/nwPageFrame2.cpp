@@ -67,6 +67,12 @@ CnwPageFrame2::CnwPageFrame2(CnewWizPSheet& sheet) : m_sheet(sheet) {
         f.more->setAutoDefault(false);
         for (QLineEdit* field : {f.size, f.src, f.name})
             DetachInputMethod(field);
+        // A size is a few digits; the file and frame names take the room, enough to show a
+        // name such as "frame_top.html" whole.
+        f.size->setMaximumWidth(f.size->fontMetrics().horizontalAdvance(QStringLiteral("0000%")) + 16);
+        const int nameWidth = f.src->fontMetrics().horizontalAdvance(QStringLiteral("frame_top.html")) + 12;
+        f.src->setMinimumWidth(nameWidth);
+        f.name->setMinimumWidth(nameWidth);
         SetControlId(f.group, ids.group);
         SetControlId(f.size, ids.size);
         SetControlId(f.src, ids.src);

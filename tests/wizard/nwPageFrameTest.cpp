@@ -4,6 +4,7 @@
 #include "platform/UpDownEdit.h"
 #include "tests/wizard/WizardTestSupport.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -114,6 +115,18 @@ TEST_F(FramePages, TheSecondPageShowsDirectionAndCountAndEnablesTheFramesInUse) 
     Press(*sheet, QWizard::NextButton);
     EXPECT_EQ(Label(1204), QStringLiteral("分割数:2"));
     EXPECT_FALSE(Control<QGroupBox>(Frame2(), 1207)->isEnabled());
+}
+
+TEST_F(FramePages, SrcAndNameFieldsShowAFileNameWhole) {
+    OpenFrame2(false, "4");
+    QApplication::processEvents();
+    for (const FrameIds& f : kFrame)
+        for (int id : {f.src, f.name}) {
+            QLineEdit* field = Field(id);
+            field->setText("third.html");
+            const int textRoom = field->contentsRect().width() - 8; // the frame's inner margins
+            EXPECT_GE(textRoom, field->fontMetrics().horizontalAdvance("third.html")) << id;
+        }
 }
 
 TEST_F(FramePages, BrowseButtonsFollowTheCountWhenThePageHasAFile) {
