@@ -1,5 +1,7 @@
 #include "platform/AttributeButton.h"
 
+#include <QApplication>
+
 CAttributeButton::CAttributeButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     setCheckable(true);
     setAutoDefault(false);
@@ -19,4 +21,14 @@ void CAttributeButton::AddValueControl(QWidget* control) {
 void CAttributeButton::Apply(bool on) {
     for (QWidget* c : m_controls)
         c->setEnabled(on);
+    // The style draws "on" pushed in; the selection colour makes it unmistakable beside
+    // the light grey of "off".
+    if (!on) {
+        setPalette(QPalette());
+        return;
+    }
+    QPalette look = parentWidget() ? parentWidget()->palette() : QApplication::palette(this);
+    look.setColor(QPalette::Button, look.color(QPalette::Highlight));
+    look.setColor(QPalette::ButtonText, look.color(QPalette::HighlightedText));
+    setPalette(look);
 }

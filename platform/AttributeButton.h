@@ -7,7 +7,8 @@
 
 // The button of an optional tag attribute: a toggle captioned with the attribute's name
 // and "=" ("&width="). While it is on the attribute is written and its value controls
-// (field, spin arrows, list, "%" box) are enabled; switching it off disables them.
+// (field, spin arrows, list, "%" box) are enabled; switching it off disables them. "On"
+// shows pushed in and in the selection colour.
 class CAttributeButton : public QPushButton {
     Q_OBJECT
 

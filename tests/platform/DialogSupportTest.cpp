@@ -68,6 +68,31 @@ TEST(AttributeButton, EnablesItsValueControlsExactlyWhileOn) {
     EXPECT_FALSE(field.isEnabled());
 }
 
+TEST(AttributeButton, OnIsDrawnInTheSelectionColour) {
+    QWidget parent;
+    CAttributeButton button("&width=", &parent);
+    button.resize(80, 24);
+    const QColor selection = parent.palette().color(QPalette::Highlight);
+    // The share of the button's pixels near the selection colour.
+    const auto selectionShare = [&] {
+        const QImage image = button.grab().toImage();
+        int near = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                near += std::abs(c.red() - selection.red()) + std::abs(c.green() - selection.green()) +
+                            std::abs(c.blue() - selection.blue()) <
+                        60;
+            }
+        return double(near) / (image.width() * image.height());
+    };
+    EXPECT_LT(selectionShare(), 0.05);
+    button.SetOn(true);
+    EXPECT_GT(selectionShare(), 0.5);
+    button.SetOn(false);
+    EXPECT_LT(selectionShare(), 0.05);
+}
+
 TEST(UpDownEdit, ArrowsStepWithinTheRangeButTypingIsFree) {
     CUpDownEdit edit;
     edit.SetRange(1, 10);
