@@ -23,6 +23,7 @@
 #include "wizard/WizardCommands.h"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -137,6 +138,13 @@ void CMainFrame::CreateBars() {
     auto* status = statusBar();
     m_paneChanged = MakePane(Str::kPaneChanged);
     m_panePosition = MakePane(Str::kPanePosition);
+    // The numbers are padded to three places: in a font whose digits and blanks are equally
+    // wide, aligned left, they keep their places while the caret moves.
+    QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    digits.setPointSizeF(m_panePosition->font().pointSizeF());
+    m_panePosition->setFont(digits);
+    m_panePosition->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_panePosition->setMinimumWidth(m_panePosition->fontMetrics().horizontalAdvance(Str::kPanePosition) + 8);
     m_paneKana = MakePane(Str::kPaneKana);
     m_paneCaps = MakePane(Str::kPaneCaps);
     m_paneNum = MakePane(Str::kPaneNum);

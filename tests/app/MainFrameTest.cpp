@@ -121,6 +121,17 @@ TEST_F(MainFrame, StatusBarShowsThePositionPaddedAndTheChangedMark) {
     EXPECT_EQ(frame->ChangedPane()->text(), "");
 }
 
+TEST_F(MainFrame, ThePositionKeepsItsPlacesWhileTheCaretMoves) {
+    QLabel* pane = frame->PositionPane();
+    EXPECT_TRUE(pane->alignment().testFlag(Qt::AlignLeft));
+    // Every padded text is as wide as the widest, so the numbers stand in the same columns.
+    const QFontMetrics metrics(pane->font());
+    const int widest = metrics.horizontalAdvance(QStringLiteral("999行 999桁"));
+    EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("  1行   1桁")), widest);
+    EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral(" 23行  45桁")), widest);
+    EXPECT_GE(pane->minimumWidth(), widest);
+}
+
 TEST_F(MainFrame, CommandBarButtonsFormThreeGroupsOfFour) {
     const CCommandBarLayout layout = LayOutCommandBar(290, 26);
     const int expected[12] = {5, 28, 51, 74, 101, 124, 147, 170, 197, 220, 243, 266};
