@@ -201,13 +201,7 @@ bool CWeftpageView::AskSaveChanges() {
 
 bool CWeftpageView::SaveDocument() {
     if (m_naming.filePath.isEmpty()) {
-        CPlatformUi::FileDialog request;
-        request.save = true;
-        request.filter = kSaveFilter;
-        request.defaultExtension = m_naming.fileExtension;
-        request.initialName = m_naming.FileName();
-        request.overwritePrompt = true;
-        const auto chosen = Ui().AskFileName(request);
+        const auto chosen = Ui().AskFileName(SaveRequest());
         if (!chosen)
             return false;
         m_naming = CNamingState::FromPath(*chosen);
@@ -364,7 +358,7 @@ void CWeftpageView::OnFileSave() {
     ResetUndoHistory();
 }
 
-void CWeftpageView::OnFileSaveAs() {
+CPlatformUi::FileDialog CWeftpageView::SaveRequest() const {
     CPlatformUi::FileDialog request;
     request.save = true;
     request.filter = kSaveFilter;
@@ -373,7 +367,11 @@ void CWeftpageView::OnFileSaveAs() {
     if (!m_naming.filePath.isEmpty())
         request.initialFolder = QFileInfo(m_naming.filePath).absolutePath();
     request.overwritePrompt = true;
-    const auto chosen = Ui().AskFileName(request);
+    return request;
+}
+
+void CWeftpageView::OnFileSaveAs() {
+    const auto chosen = Ui().AskFileName(SaveRequest());
     if (!chosen)
         return;
     const bool sameFile = *chosen == m_naming.filePath;

@@ -7,6 +7,7 @@
 #include "editor/UndoRing.h"
 #include "platform/CommandRouter.h"
 #include "platform/FileStamp.h"
+#include "platform/PlatformUi.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -154,6 +155,8 @@ private:
     void ReplaceCurrent();
     void ReplaceAll();
     void TellNotFound(const QString& text);
+    // The Save dialog as Save and Save As ask it: the current name, in its folder.
+    CPlatformUi::FileDialog SaveRequest() const;
     void StopAutoScroll();
 
     CWeftpageDoc& m_doc;
