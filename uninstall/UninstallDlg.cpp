@@ -1,12 +1,15 @@
 #include "uninstall/UninstallDlg.h"
 
 #include "resources/ProgramIcon.h"
+#include "resources/UiFont.h"
 #include "uninstall/ProfileRemover.h"
 #include "uninstall/UninstallAboutDlg.h"
 #include "uninstall/UninstallStrings.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -79,8 +82,7 @@ CUninstallDlg::CUninstallDlg(QWidget* parent)
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     m_message = [this](QMessageBox::Icon icon, const QString& text) {
-        QMessageBox box(icon, windowTitle(), text, QMessageBox::Ok, this);
-        box.exec();
+        MakeMessageBox(this, icon, windowTitle(), text)->exec();
     };
 }
 
@@ -92,6 +94,28 @@ void CUninstallDlg::paintEvent(QPaintEvent* event) {
         m_explanation->setCursorPosition(0);
     }
     QDialog::paintEvent(event);
+}
+
+std::unique_ptr<QMessageBox> CUninstallDlg::MakeMessageBox(QWidget* owner, QMessageBox::Icon icon,
+                                                           const QString& caption, const QString& text) {
+    auto box = std::make_unique<QMessageBox>(icon, caption, text, QMessageBox::Ok, owner);
+    box->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // The box sizes itself to its text, and a short text left the caption cut short in the
+    // title bar. The text's line takes at least the caption's width, a fifth more for a bold
+    // title font; the box's icon column leaves room for the title bar's icon and button.
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        const int captionWidth = label->fontMetrics().horizontalAdvance(caption);
+        label->setMinimumWidth(captionWidth + captionWidth / 5);
+    }
+    return box;
+}
+
+void CUninstallDlg::UseTemplateFont() {
+    PreferJapaneseGlyphs();
+    QFont font = QApplication::font();
+    font.setPointSize(9);
+    QApplication::setFont(font);
 }
 
 void CUninstallDlg::DeleteProfile() {

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include <functional>
+#include <memory>
 
 class QLineEdit;
 class QPushButton;
@@ -21,6 +22,14 @@ public:
     explicit CUninstallDlg(QWidget* parent = nullptr);
 
     void SetMessageFunction(MessageFunction function) { m_message = std::move(function); }
+
+    // The message box the real message function shows: a close button only, a fixed size,
+    // and wide enough that the window manager's title bar shows the whole caption.
+    static std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* owner, QMessageBox::Icon icon,
+                                                       const QString& caption, const QString& text);
+    // The font of the uninstaller's windows as the template gives it: a Japanese interface
+    // face at 9 points. Call once, after the QApplication is made and before any window.
+    static void UseTemplateFont();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

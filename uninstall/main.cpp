@@ -1,4 +1,3 @@
-#include "resources/UiFont.h"
 #include "uninstall/UninstallDlg.h"
 
 #include <QApplication>
@@ -14,7 +13,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
-    PreferJapaneseGlyphs();
+    CUninstallDlg::UseTemplateFont();
     CUninstallDlg dialog;
     return dialog.exec() == QDialog::Accepted ? 0 : 1;
 }

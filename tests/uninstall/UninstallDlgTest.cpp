@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -98,6 +99,32 @@ TEST_F(UninstallDialog, OkDeletesTheSettingsReportsItAndCloses) {
     EXPECT_EQ(StoredValues(), 0);
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(m_dialog->isVisible());
+}
+
+TEST(UninstallMessageBox, IsWideEnoughForItsCaptionAndHasOnlyACloseButton) {
+    const QString caption = QStringLiteral("Brellmoor uninstaller");
+    const auto box = CUninstallDlg::MakeMessageBox(nullptr, QMessageBox::Information, caption,
+                                                   QStringLiteral("削除しました。"));
+    box->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
+    // The title bar needs the caption and its own icon and close button beside it.
+    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(caption) + 48);
+    EXPECT_EQ(box->minimumSize(), box->maximumSize());
+    EXPECT_TRUE(box->windowFlags().testFlag(Qt::CustomizeWindowHint));
+    EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(box->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(box->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+TEST(UninstallFont, IsAJapaneseInterfaceFaceAtTheTemplatesNinePoints) {
+    const QFont before = QApplication::font();
+    CUninstallDlg::UseTemplateFont();
+    const QFont font = QApplication::font();
+    QApplication::setFont(before);
+    EXPECT_EQ(font.pointSize(), 9);
+    // Kanji come from a Japanese face, where the system has one.
+    if (QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP")))
+        EXPECT_EQ(font.families().value(0), QStringLiteral("Noto Sans CJK JP"));
 }
 
 TEST_F(UninstallDialog, OkWithoutSettingsStillReportsThemDeleted) {
