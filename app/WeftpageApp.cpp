@@ -144,6 +144,9 @@ void CWeftpageApp::OfferRecovery() {
         const auto answer = Ui().Ask(
             QStringLiteral("前回保存されなかった変更が残っています。\n%1\n復元しますか？").arg(shown),
             CPlatformUi::Buttons::YesNo, CPlatformUi::Icon::Question, 1);
+        // A termination signal ended the question: its answer is no answer, the copy stays.
+        if (m_ending)
+            return;
         if (answer == CPlatformUi::Answer::Yes) {
             m_frame->View()->RestoreRecoveredText(content->text, path);
             if (!path.isEmpty())

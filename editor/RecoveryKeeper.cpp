@@ -52,6 +52,8 @@ void CRecoveryKeeper::WriteNow() {
 }
 
 void CRecoveryKeeper::Remove() {
+    if (m_kept || m_shutDown)
+        return;
     m_copyMayExist = false;
     Post({false, {}});
 }

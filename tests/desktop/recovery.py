@@ -108,6 +108,24 @@ def test_sighup_while_the_save_question_shows_keeps_the_text(desk):
     assert Path(editor.path).read_bytes() == b"<p>x</p>"
 
 
+def test_sigterm_during_the_recovery_question_keeps_the_copy_for_later(desk):
+    editor = desk.start_editor(b"")
+    desk.type("twice lost")
+    copy_holding(desk, b"twice lost")
+    editor.process.send_signal(signal.SIGKILL)
+    editor.wait_exit()
+    again = desk.spawn([str(desk.bin / "weftpage")], "weftpage-again")
+    desk.wait_window("Vuro")
+    again.send_signal(signal.SIGTERM)
+    assert again.wait(timeout=20) == 0
+    assert copy_holding(desk, b"twice lost")
+    restart_and_restore(desk)
+    window = desk.wait_window(f"{editor.path} - Vuro")
+    desk.key("ctrl+s")
+    window.wait_title(f"{editor.path}-Vuro")
+    assert Path(editor.path).read_bytes() == b"twice lost"
+
+
 def test_normal_close_after_declining_to_save_leaves_no_copy(desk):
     editor = desk.start_editor(b"")
     desk.type("draft")

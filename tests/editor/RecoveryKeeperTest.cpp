@@ -100,6 +100,7 @@ TEST_F(RecoveryKeeper, AKeptCopyOutlivesTheEndAndLaterRequestsToRemoveIt) {
     m_keeper.KeepAtExit();
     // What a dialog ended by the signal might do on its way out must not lose the copy.
     m_keeper.ModifiedChanged(false);
+    m_keeper.Remove();
     m_keeper.Shutdown();
     ASSERT_TRUE(Copy());
     EXPECT_EQ(Copy()->text, "keep me");
