@@ -17,14 +17,34 @@
 #include "resources/CommandTable.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QTimer>
+#include <QWindow>
 
 #include <csignal>
 #include <cstdio>
 
 namespace {
+
+// Waits, a few seconds at most, until the window is on screen where the window manager put
+// it: a message box of the start-up (a missing help library) centres over its owner's
+// place, which until then is where the program asked, not where the window shows.
+void WaitUntilPlaced(QWidget& window) {
+    QElapsedTimer waited;
+    waited.start();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        const QWindow* handle = window.windowHandle();
+        if (!handle || handle->isExposed() || waited.elapsed() > 3000)
+            loop.quit();
+    });
+    poll.start(10);
+    loop.exec();
+}
 
 // Sees the application's Quit event that the platform sends when the session ends (a
 // spontaneous one; the program's own exit sends none).
@@ -77,7 +97,7 @@ bool CWeftpageApp::InitInstance(const QStringList& arguments) {
         m_recentFiles.Add(m_frame->View()->Naming().filePath);
 
     m_frame->show();
-    QCoreApplication::processEvents();
+    WaitUntilPlaced(*m_frame);
 
     CHelpBinding::Instance().Bind();
     CImagePlugins::Instance().Bind(Ui().ProgramFolder());
