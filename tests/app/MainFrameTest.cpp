@@ -68,11 +68,11 @@ TEST_F(MainFrame, MenuBarHasThePopUpsAndItemsWithTheirExactCaptions) {
     EXPECT_EQ(Captions(Popup(0)), QStringList({"新規作成(&N)\tCtrl+N", "新規作成ウィザード(&W)...",
                                                "白紙作成(&W)", "-", "開く(&O)...", "上書き保存(&S)\tCtrl+S",
                                                "名前を付けて保存(&A)...", "-", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
-    EXPECT_EQ(
-        Captions(Popup(1)),
-        QStringList({"元に戻す(&U)\tCtrl+Z", "やり直し(&R)\tCtrl+Alt+Z", "-", "検索(&F)...", "置換(&R)...",
-                     "-", "行末に<BR>挿入(&B)", "<,>,&&の変換(&L)", "-", "切り取り(&T)\tCtrl+X",
-                     "ｺﾋﾟｰ(&C)\tCtrl+C", "貼り付け(&P)\tCtrl+V", "-", "すべて選択(&A)"}));
+    EXPECT_EQ(Captions(Popup(1)),
+              QStringList({"元に戻す(&U)\tCtrl+Z", "やり直し(&R)\tCtrl+Alt+Z", "-", "検索(&F)...",
+                           "置換(&R)...", "-", "行末に<BR>挿入(&B)", "<,>,&&の変換(&L)",
+                           "機種依存文字を文字参照に変換(&K)", "-", "切り取り(&T)\tCtrl+X",
+                           "ｺﾋﾟｰ(&C)\tCtrl+C", "貼り付け(&P)\tCtrl+V", "-", "すべて選択(&A)"}));
     const QStringList insert = Captions(Popup(2));
     ASSERT_EQ(insert.size(), 20);
     EXPECT_EQ(insert[0], "<A>タグ(&A)...\tCtrl+A");
