@@ -47,10 +47,11 @@ std::string Footer(std::uint64_t hash) {
     return "\ncheck " + Hex16(hash) + "\n";
 }
 
-// A decimal number of at most 18 digits (no sign, no blanks) up to the next LF.
+// A decimal number of at most 18 digits (no sign, no blanks, no leading zero) up to the
+// next LF: the one way the writer spells it, so a copy reads back only as it was written.
 std::optional<std::uint64_t> ReadNumberLine(std::string_view& rest) {
     const std::size_t lf = rest.find('\n');
-    if (lf == std::string_view::npos || lf == 0 || lf > 18)
+    if (lf == std::string_view::npos || lf == 0 || lf > 18 || (lf > 1 && rest[0] == '0'))
         return std::nullopt;
     std::uint64_t value = 0;
     const auto [end, ec] = std::from_chars(rest.data(), rest.data() + lf, value);

@@ -84,6 +84,14 @@ TEST(RecoveryCopyFormat, RefusesLengthsThatAreNotPlainNumbersOrTooLarge) {
     EXPECT_TRUE(Parse("VuroRecovery 1\npath 0\n\ntext 0\n\ncheck cbf29ce484222325\n"));
 }
 
+TEST(RecoveryCopyFormat, ReadsALengthOnlyAsTheWriterSpellsIt) {
+    // The check covers the content, not the spelling of its length: a leading zero would
+    // otherwise give a second file that reads back as the same copy.
+    EXPECT_TRUE(Parse("VuroRecovery 1\npath 0\n\ntext 3\nabc\ncheck e71fa2190541574b\n"));
+    EXPECT_FALSE(Parse("VuroRecovery 1\npath 0\n\ntext 03\nabc\ncheck e71fa2190541574b\n"));
+    EXPECT_FALSE(Parse("VuroRecovery 1\npath 00\n\ntext 3\nabc\ncheck e71fa2190541574b\n"));
+}
+
 TEST(RecoveryCopyFile, IsWrittenWholeWithNoTemporaryFileLeft) {
     QTemporaryDir dir;
     const CTextSnapshot text(SampleText());
