@@ -150,3 +150,27 @@ std::vector<CSearchMatch> FindAll(const CTextSnapshot& snapshot, std::string_vie
         lineStart = lineEnd + 1;
     }
 }
+
+bool IsMatch(const CTextSnapshot& text, std::string_view pattern, std::size_t start, std::size_t end,
+             const CSearchOptions& options) {
+    CSearchOptions here = options;
+    here.forward = true;
+    here.wrapAround = false;
+    const auto match = FindText(text, pattern, start, here);
+    return match && match->start == start && match->end == end;
+}
+
+std::optional<CReplacement> ReplaceAllIn(const CTextSnapshot& text, std::string_view pattern,
+                                         std::string_view replacement, const CSearchOptions& options) {
+    const std::vector<CSearchMatch> matches = FindAll(text, pattern, options);
+    if (matches.empty())
+        return std::nullopt;
+    CReplacement out{matches.front().start, matches.back().end, {}};
+    std::size_t from = out.start;
+    for (const CSearchMatch& m : matches) {
+        out.bytes += text.Range(from, m.start);
+        out.bytes += replacement;
+        from = m.end;
+    }
+    return out;
+}

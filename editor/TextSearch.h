@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,3 +31,17 @@ std::optional<CSearchMatch> FindText(const CTextSnapshot& text, std::string_view
 // Every match from the start of the text to its end, none overlapping another.
 std::vector<CSearchMatch> FindAll(const CTextSnapshot& text, std::string_view pattern,
                                   const CSearchOptions& options);
+
+// Whether [start, end) is itself a match, as Replace asks of the selection before replacing it.
+bool IsMatch(const CTextSnapshot& text, std::string_view pattern, std::size_t start, std::size_t end,
+             const CSearchOptions& options);
+
+// Replace All as one change: the span from the first match to the end of the last, and the
+// bytes that take its place. Nothing when there is no match.
+struct CReplacement {
+    std::size_t start = 0;
+    std::size_t end = 0;
+    std::string bytes;
+};
+std::optional<CReplacement> ReplaceAllIn(const CTextSnapshot& text, std::string_view pattern,
+                                         std::string_view replacement, const CSearchOptions& options);

@@ -676,13 +676,9 @@ void CWeftpageView::ReplaceCurrent() {
     if (!request)
         return;
     const auto& [pattern, replacement] = *request;
-    CSearchOptions here = m_findDialog->Options();
-    here.forward = true;
-    here.wrapAround = false;
-    const Selection sel = GetSel();
-    const auto match = FindText(Snapshot(), pattern, sel.start, here);
     // Only a selection that is itself a match is replaced; otherwise this finds the next one.
-    if (match && match->start == sel.start && match->end == sel.end)
+    const Selection sel = GetSel();
+    if (IsMatch(Snapshot(), pattern, sel.start, sel.end, m_findDialog->Options()))
         ReplaceSel(replacement);
     FindNext();
 }
@@ -692,22 +688,14 @@ void CWeftpageView::ReplaceAll() {
     if (!request)
         return;
     const auto& [pattern, replacement] = *request;
-    const CTextSnapshot text = Snapshot();
-    const std::vector<CSearchMatch> matches = FindAll(text, pattern, m_findDialog->Options());
-    if (matches.empty()) {
+    // One replacement of the span from the first to the last match, so the whole
+    // operation is one undo step however many matches there are.
+    const auto change = ReplaceAllIn(Snapshot(), pattern, replacement, m_findDialog->Options());
+    if (!change) {
         TellNotFound(m_findDialog->FindText());
         return;
     }
-    // One replacement of the span from the first to the last match, so the whole
-    // operation is one undo step however many matches there are.
-    std::string rebuilt;
-    std::size_t from = matches.front().start;
-    for (const CSearchMatch& m : matches) {
-        rebuilt += text.Range(from, m.start);
-        rebuilt += replacement;
-        from = m.end;
-    }
-    SetSel(matches.front().start, matches.back().end);
-    ReplaceSel(rebuilt);
+    SetSel(change->start, change->end);
+    ReplaceSel(change->bytes);
     ScrollCaret();
 }

@@ -74,3 +74,26 @@ TEST(TextSearch, FindAllGivesNonOverlappingMatchesInOrder) {
     EXPECT_EQ(all[1].start, 2u);
     EXPECT_EQ(all[2].start, 6u);
 }
+
+TEST(TextSearch, ReplaceTakesTheSelectionOnlyWhenItIsItselfAMatch) {
+    const CTextSnapshot text(std::string("Table tab\x83\x65"
+                                         "ab"));
+    EXPECT_TRUE(IsMatch(text, "tab", 0, 3, {}));
+    EXPECT_FALSE(IsMatch(text, "tab", 0, 3, CSearchOptions{.matchCase = true}));
+    EXPECT_FALSE(IsMatch(text, "tab", 0, 2, {}));
+    EXPECT_FALSE(IsMatch(text, "tab", 1, 4, {}));
+    // A backward, wrapping dialog still asks about the selection where it stands.
+    EXPECT_TRUE(IsMatch(text, "tab", 6, 9, CSearchOptions{.forward = false}));
+    // "ab" inside テ's trail byte is no match.
+    EXPECT_FALSE(IsMatch(text, "eab", 10, 13, {}));
+}
+
+TEST(TextSearch, ReplaceAllIsOneSpanFromTheFirstMatchToTheLastKeepingWhatLiesBetween) {
+    const CTextSnapshot text(std::string("<TD>a</TD>\r\n<TD>b"));
+    const auto change = ReplaceAllIn(text, "td", "th", {});
+    ASSERT_TRUE(change);
+    EXPECT_EQ(change->start, 1u);
+    EXPECT_EQ(change->end, 15u);
+    EXPECT_EQ(change->bytes, "th>a</th>\r\n<th");
+    EXPECT_FALSE(ReplaceAllIn(text, "tr", "th", {}));
+}
