@@ -8,23 +8,30 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-std::vector<std::string> EncodeFieldsForPage(const QStringList& texts) {
-    std::vector<std::string> out;
-    QString unrepresentable;
-    for (const QString& text : texts) {
-        Cp932::EncodeResult r = Cp932::EncodeWithReferences(text);
-        // Each character once, a surrogate pair taken whole.
-        for (qsizetype i = 0; i < r.unrepresentable.size(); ++i) {
-            const qsizetype length = r.unrepresentable[i].isHighSurrogate() ? 2 : 1;
-            const QString character = r.unrepresentable.mid(i, length);
-            if (!unrepresentable.contains(character))
-                unrepresentable += character;
-            i += length - 1;
-        }
-        out.push_back(std::move(r.bytes));
+std::string CPageFieldEncoder::operator()(const QString& text) {
+    Cp932::EncodeResult r = Cp932::EncodeWithReferences(text);
+    // Each character once, a surrogate pair taken whole.
+    for (qsizetype i = 0; i < r.unrepresentable.size(); ++i) {
+        const qsizetype length = r.unrepresentable[i].isHighSurrogate() ? 2 : 1;
+        const QString character = r.unrepresentable.mid(i, length);
+        if (!m_unrepresentable.contains(character))
+            m_unrepresentable += character;
+        i += length - 1;
     }
-    if (!unrepresentable.isEmpty())
-        TellUnrepresentable(unrepresentable);
+    return std::move(r.bytes);
+}
+
+void CPageFieldEncoder::TellUnrepresentable() const {
+    if (!m_unrepresentable.isEmpty())
+        ::TellUnrepresentable(m_unrepresentable);
+}
+
+std::vector<std::string> EncodeFieldsForPage(const QStringList& texts) {
+    CPageFieldEncoder encode;
+    std::vector<std::string> out;
+    for (const QString& text : texts)
+        out.push_back(encode(text));
+    encode.TellUnrepresentable();
     return out;
 }
 

@@ -17,8 +17,18 @@ class QWidget;
 
 // What the wizard pages and the skeleton dialogs share in binding their controls.
 
-// Several fields' texts as page bytes. Characters CP932 cannot hold become character
-// references, and the user is told once about all of them.
+// Fields' texts as page bytes, taken one at a time. Characters CP932 cannot hold become
+// character references; TellUnrepresentable then tells the user once about all of them.
+class CPageFieldEncoder {
+public:
+    std::string operator()(const QString& text);
+    void TellUnrepresentable() const;
+
+private:
+    QString m_unrepresentable; // each character once, in the order met
+};
+
+// Several fields at once, told at the end.
 std::vector<std::string> EncodeFieldsForPage(const QStringList& texts);
 
 // A multi-line page text for a multi-line editor (CR LF shown as line breaks), and the

@@ -138,22 +138,18 @@ bool CnwPageFrame2::validatePage() {
     in.direction = first.Direction();
     in.count = first.Count();
     // Only the frames written are encoded, so the user hears only of characters in the page.
-    QStringList texts = {first.Title()};
-    for (int i = 0; i < kFrames; ++i) {
-        const Frame& f = m_frames[static_cast<std::size_t>(i)];
-        const bool used = i < in.count;
-        texts << (used ? f.size->text() : QString()) << (used ? f.src->text() : QString())
-              << (used ? f.name->text() : QString());
-    }
-    const std::vector<std::string> bytes = EncodeFieldsForPage(texts);
-    in.title = bytes[0];
+    CPageFieldEncoder encode;
+    in.title = encode(first.Title());
     for (std::size_t i = 0; i < kFrames; ++i) {
+        const Frame& f = m_frames[i];
+        const bool used = static_cast<int>(i) < in.count;
         CFrameInput& frame = in.frames[i];
-        frame.size = bytes[1 + i * 3];
-        frame.src = bytes[2 + i * 3];
-        frame.name = bytes[3 + i * 3];
-        frame.options = m_frames[i].options;
+        frame.size = encode(used ? f.size->text() : QString());
+        frame.src = encode(used ? f.src->text() : QString());
+        frame.name = encode(used ? f.name->text() : QString());
+        frame.options = f.options;
     }
+    encode.TellUnrepresentable();
     m_sheet.SetGeneratedText(ComposeFramePage(in));
     return true;
 }

@@ -113,25 +113,23 @@ bool CnwPageNorm2::validatePage() {
     // Only what is written is encoded, so the user hears only of characters in the page.
     const bool refresh = head.RefreshOn();
     const bool expires = head.ExpiresOn();
-    QStringList texts = {head.Title(), refresh ? head.RefreshSeconds() : QString(),
-                         refresh ? head.RefreshUrl() : QString(), expires ? head.ExpiryDate() : QString()};
-    for (std::size_t i = 0; i < kAttributes; ++i)
-        texts.append(m_buttons[i]->IsOn() ? m_values[i]->text() : QString());
-    const std::vector<std::string> bytes = EncodeFieldsForPage(texts);
-
+    CPageFieldEncoder encode;
     CNormalPageInput in;
-    in.title = bytes[0];
+    in.title = encode(head.Title());
     in.refresh = refresh;
-    in.refreshSeconds = bytes[1];
-    in.refreshUrl = bytes[2];
+    in.refreshSeconds = encode(refresh ? head.RefreshSeconds() : QString());
+    in.refreshUrl = encode(refresh ? head.RefreshUrl() : QString());
     in.expires = expires;
-    in.expiryDate = bytes[3];
+    in.expiryDate = encode(expires ? head.ExpiryDate() : QString());
     in.metaTags = head.MetaList();
     in.javaScript = m_javaScript->isChecked();
     CNormalPageInput::Attribute* attributes[kAttributes] = {&in.background, &in.bgcolor, &in.text,
                                                             &in.link,       &in.vlink,   &in.alink};
-    for (std::size_t i = 0; i < kAttributes; ++i)
-        *attributes[i] = {m_buttons[i]->IsOn(), bytes[4 + i]};
+    for (std::size_t i = 0; i < kAttributes; ++i) {
+        const bool on = m_buttons[i]->IsOn();
+        *attributes[i] = {on, encode(on ? m_values[i]->text() : QString())};
+    }
+    encode.TellUnrepresentable();
     in.centering = m_centering->isChecked();
     m_sheet.SetGeneratedText(ComposeNormalPage(in));
     return true;
