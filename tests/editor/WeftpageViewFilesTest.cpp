@@ -2,7 +2,7 @@
 #include "editor/WeftpageView.h"
 #include "platform/FileName.h"
 
-#include "tests/support/EditorFixture.h"
+#include "tests/support/ShownViewFixture.h"
 #include "tests/support/Unprivileged.h"
 
 #include <QTest>
@@ -18,21 +18,8 @@ namespace {
 
 using Answer = CPlatformUi::Answer;
 
-class ViewFiles : public CEditorFixture {
+class ViewFiles : public CShownViewFixture {
 protected:
-    ViewFiles() {
-        view = std::make_unique<CWeftpageView>(doc);
-        QObject::connect(view.get(), &CWeftpageView::CaptionChanged,
-                         [this](const QString& c) { caption = c; });
-        view->resize(400, 300);
-        view->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        view->InitialUpdate();
-        view->setFocus();
-    }
-
-    void Type(const QString& text) { QTest::keyClicks(view.get(), text); }
-
     // Another program rewrites the file; its time stamp moves on, as it would a second later.
     static void ChangeOnDisk(const QString& path, const std::string& bytes) {
         WriteFile(path, bytes);
@@ -45,10 +32,6 @@ protected:
     static void Chmod(const QString& path, mode_t mode) {
         ASSERT_EQ(::chmod(FileName::ToNative(path).constData(), mode), 0);
     }
-
-    CWeftpageDoc doc;
-    std::unique_ptr<CWeftpageView> view;
-    QString caption;
 };
 
 QString ReadOnlyQuestion(const QString& path) {

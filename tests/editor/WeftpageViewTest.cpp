@@ -3,8 +3,8 @@
 #include "editor/FindReplaceDlg.h"
 #include "editor/WeftpageDoc.h"
 #include "platform/FontRecord.h"
-#include "tests/support/EditorFixture.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/ShownViewFixture.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -17,31 +17,15 @@ namespace {
 
 using Answer = CPlatformUi::Answer;
 
-class WeftpageView : public CEditorFixture {
+class WeftpageView : public CShownViewFixture {
 protected:
-    WeftpageView() {
-        view = std::make_unique<CWeftpageView>(doc);
-        QObject::connect(view.get(), &CWeftpageView::CaptionChanged,
-                         [this](const QString& c) { caption = c; });
-        view->resize(400, 300);
-        view->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        view->InitialUpdate();
-        view->setFocus();
-    }
-
     std::string Text() const { return view->GetText(); }
-    void Type(const QString& text) { QTest::keyClicks(view.get(), text); }
     void SetTextAndForgetHistory(const std::string& text) {
         view->SetText(text);
         view->ResetUndoHistory();
     }
     // The viewport point of a text offset, for mouse events.
     QPoint PointOf(std::size_t offset) const { return view->PosFromChar(offset) + QPoint(1, 2); }
-
-    CWeftpageDoc doc;
-    std::unique_ptr<CWeftpageView> view;
-    QString caption;
 };
 
 } // namespace
