@@ -1,6 +1,7 @@
 #include "editor/EncodingCheck.h"
 
 #include "platform/Cp932.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -65,42 +66,16 @@ bool IsUtf8(std::string_view s, bool complete) {
     bool longer = false;
     auto enough = [&] { return longer || twoByte >= 8; };
     for (std::size_t i = 0; i < s.size();) {
-        const unsigned char b = At(s, i);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length;
-        unsigned char lo = 0x80, hi = 0xBF; // range of the second byte
-        if (b >= 0xC2 && b <= 0xDF) {
-            length = 2;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            length = 3;
-            if (b == 0xE0)
-                lo = 0xA0;
-            if (b == 0xED)
-                hi = 0x9F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            length = 4;
-            if (b == 0xF0)
-                lo = 0x90;
-            if (b == 0xF4)
-                hi = 0x8F;
-        } else {
+        const int length = Utf8::SequenceAt(s, i);
+        if (length == Utf8::kCutOff)
+            return !complete && enough();
+        if (length == 0)
             return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            if (i + k >= s.size())
-                return !complete && enough();
-            const unsigned char c = At(s, i + k);
-            if (k == 1 ? (c < lo || c > hi) : (c < 0x80 || c > 0xBF))
-                return false;
-        }
         if (length == 2)
             ++twoByte;
-        else
+        else if (length > 2)
             longer = true;
-        i += length;
+        i += static_cast<std::size_t>(length);
     }
     return enough();
 }

@@ -1,6 +1,7 @@
 #include "platform/FileName.h"
 
 #include "platform/Cp932.h"
+#include "platform/Utf8.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,38 +23,8 @@ bool IsEscape(char16_t c) {
 
 // Length of the well-formed UTF-8 sequence at bytes[i], or 0 when there is none.
 int Utf8Length(std::string_view bytes, std::size_t i) {
-    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char b = at(i);
-    if (b < 0x80)
-        return 1;
-    int length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF) {
-        length = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        length = 3;
-        if (b == 0xE0)
-            low = 0xA0;
-        if (b == 0xED) // surrogates are not characters
-            high = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        length = 4;
-        if (b == 0xF0)
-            low = 0x90;
-        if (b == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + static_cast<std::size_t>(length) > bytes.size())
-        return 0;
-    if (at(i + 1) < low || at(i + 1) > high)
-        return 0;
-    for (int k = 2; k < length; ++k)
-        if (at(i + static_cast<std::size_t>(k)) < 0x80 || at(i + static_cast<std::size_t>(k)) > 0xBF)
-            return 0;
-    return length;
+    const int length = Utf8::SequenceAt(bytes, i);
+    return length == Utf8::kCutOff ? 0 : length;
 }
 
 bool Exists(const QByteArray& native) {
