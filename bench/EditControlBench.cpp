@@ -1,15 +1,30 @@
-// Measures the edit control against QPlainTextEdit on generated CP932 HTML of 1, 10 and
-// 50 MB: load and first paint, one typed character in the middle, the caret's line and
-// column at the end, and the memory of 49 edits each followed by a kept whole-text snapshot.
-// Then typing with the recovery copy on (written by its thread while keys go on), and how
-// long writing one copy takes.
-// Run it headless: QT_QPA_PLATFORM=offscreen build/bin/editcontrol_bench [sizes in MB...]
+// Measures the edit control against QPlainTextEdit and, when its development package is
+// installed (libqscintilla2-qt6-dev), QScintilla without and with wrapping, on generated
+// CP932 HTML of 1, 10 and 50 MB: load and first paint, and one typed character in the middle
+// with its repaint. Against QPlainTextEdit also the caret's line and column at the end and
+// the memory of 49 edits each followed by a kept whole-text snapshot. Then typing with the
+// recovery copy on (written by its thread while keys go on), and how long writing one copy
+// takes. Our control is given the CP932 bytes; the peers get the text already converted to
+// the form they store (QString, UTF-8), so their conversion is not counted against them.
+//
+// How to run the benchmarks (all headless, never run by the tests):
+//   vbuild --target editcontrol_bench pagelook_bench weftpage
+//   QT_QPA_PLATFORM=offscreen build/bin/editcontrol_bench [--skip-slow-wrap] [sizes in MB...]
+//   QT_QPA_PLATFORM=offscreen build/bin/pagelook_bench [sizes in MB...]
+//   python3 bench/program_start.py [--runs N] [--page FILE]   (the whole program under Xvfb)
+// QScintilla with wrapping takes about 90 s to load 50 MB: --skip-slow-wrap (or
+// BENCH_SKIP_SLOW_WRAP=1) leaves that column out above 10 MB.
+// `editcontrol_bench --write-page MB FILE` writes the generated page to FILE and exits.
 
 #include "bench/GeneratedPage.h"
 #include "editor/EditControl.h"
 #include "editor/FontSubstitutes.h"
 #include "editor/RecoveryKeeper.h"
 #include "platform/Cp932.h"
+
+#ifdef BENCH_WITH_QSCINTILLA
+#include <Qsci/qsciscintilla.h>
+#endif
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -46,20 +61,99 @@ double Ms(const QElapsedTimer& t) {
     return static_cast<double>(t.nsecsElapsed()) / 1e6;
 }
 
-void Row(const char* what, double ours, double qt, const char* unit) {
-    std::printf("  %-38s %12.3f %s %14.3f %s   ratio %8.2f\n", what, ours, unit, qt, unit,
-                ours > 0 ? qt / ours : 0.0);
+// A figure not measured (a peer left out) is negative and prints as "-".
+constexpr double kNone = -1;
+
+std::string Cell(double value, const char* unit) {
+    char text[32] = "-";
+    if (value >= 0)
+        std::snprintf(text, sizeof text, "%.3f %s", value, unit);
+    return text;
+}
+
+std::string Ratio(double peer, double ours) {
+    char text[32] = "-";
+    if (peer >= 0 && ours > 0)
+        std::snprintf(text, sizeof text, "%.2f", peer / ours);
+    return text;
+}
+
+// One row: ours, each peer, then each peer's figure divided by ours; peers a row does not
+// measure stay blank.
+constexpr std::size_t kPeers = 3;
+
+void Row(const char* what, double ours, const std::vector<double>& peers, const char* unit) {
+    std::printf("  %-37s %13s", what, Cell(ours, unit).c_str());
+    for (std::size_t i = 0; i < kPeers; ++i)
+        std::printf(" %16s", i < peers.size() ? Cell(peers[i], unit).c_str() : "");
+    std::printf("   ");
+    for (double peer : peers)
+        std::printf(" %8s", Ratio(peer, ours).c_str());
+    std::printf("\n");
 }
 
 constexpr int kKeys = 30;
 constexpr int kLookups = 2000;
+// A peer that takes long per key gets fewer keys, at least kFewestKeys, within this budget.
+constexpr double kKeyBudgetMs = 3000;
+constexpr int kFewestKeys = 3;
 
-void Measure(std::size_t megabytes) {
+// Mean time of a typed character with the repaint it causes.
+double TimeKeys(QWidget& edit) {
+    QElapsedTimer t;
+    t.start();
+    int keys = 0;
+    while (keys < kKeys && (keys < kFewestKeys || Ms(t) < kKeyBudgetMs)) {
+        QTest::keyClick(&edit, Qt::Key_X);
+        QApplication::processEvents(); // paints what the edit marked for repainting
+        ++keys;
+    }
+    return Ms(t) / keys;
+}
+
+struct CPeerFigures {
+    double load = kNone;
+    double key = kNone;
+};
+
+#ifdef BENCH_WITH_QSCINTILLA
+// QScintilla takes the UTF-8 bytes straight into its buffer, the caret goes to the middle line.
+CPeerFigures MeasureScintilla(const QByteArray& utf8, const QFont& font, bool wrapping) {
+    CPeerFigures f;
+    QsciScintilla edit;
+    edit.setUtf8(true);
+    edit.setFont(font);
+    if (wrapping)
+        edit.setWrapMode(QsciScintilla::WrapCharacter);
+    edit.resize(1000, 800);
+    edit.show();
+    (void)QTest::qWaitForWindowExposed(&edit);
+    QElapsedTimer t;
+    t.start();
+    edit.SendScintilla(QsciScintillaBase::SCI_SETTEXT, utf8.constData());
+    edit.viewport()->repaint();
+    f.load = Ms(t);
+
+    edit.setCursorPosition(edit.lines() / 2, 0);
+    edit.ensureCursorVisible();
+    edit.viewport()->repaint();
+    QApplication::processEvents();
+    f.key = TimeKeys(edit);
+    return f;
+}
+#endif
+
+bool SkipSlowWrap(std::size_t megabytes, bool skipFlag) {
+    return (skipFlag || qEnvironmentVariableIsSet("BENCH_SKIP_SLOW_WRAP")) && megabytes > 10;
+}
+
+void Measure(std::size_t megabytes, bool skipSlowWrap) {
     const std::string bytes = GenerateHtml(megabytes * 1024 * 1024);
     const QString unicode = Cp932::Decode(bytes);
     QFont font(QStringLiteral("ＭＳ ゴシック"), 12);
-    std::printf("\n%zu MB (%zu bytes, %lld characters)          ours              QPlainTextEdit\n",
-                megabytes, bytes.size(), static_cast<long long>(unicode.size()));
+    std::printf("\n%zu MB (%zu bytes, %lld characters)\n  %-37s %13s %16s %16s %16s   %8s %8s %8s\n",
+                megabytes, bytes.size(), static_cast<long long>(unicode.size()), "", "ours", "QPlainTextEdit",
+                "QScintilla", "QSci wrapping", "QPTE", "QSci", "QSci wr");
 
     double loadOurs, loadQt, keyOurs, keyQt, lineOurs, lineQt, memOurs, memOursRss, memQt;
     double keyRecoveryMean = 0, keyRecoveryWorst = 0, copyWrite = 0;
@@ -88,12 +182,7 @@ void Measure(std::size_t megabytes) {
         edit.viewport()->repaint();
         QApplication::processEvents();
         kept.clear();
-        t.start();
-        for (int i = 0; i < kKeys; ++i) {
-            QTest::keyClick(&edit, Qt::Key_X);
-            QApplication::processEvents(); // paints what the edit marked for repainting
-        }
-        keyOurs = Ms(t) / kKeys;
+        keyOurs = TimeKeys(edit);
         kept.clear();
 
         {
@@ -186,12 +275,7 @@ void Measure(std::size_t megabytes) {
         QObject::disconnect(&edit, &QPlainTextEdit::textChanged, nullptr, nullptr);
         int notified = 0;
         QObject::connect(&edit, &QPlainTextEdit::textChanged, [&] { ++notified; });
-        t.start();
-        for (int i = 0; i < kKeys; ++i) {
-            QTest::keyClick(&edit, Qt::Key_X);
-            QApplication::processEvents();
-        }
-        keyQt = Ms(t) / kKeys;
+        keyQt = TimeKeys(edit);
 
         c.movePosition(QTextCursor::End);
         edit.setTextCursor(c);
@@ -221,10 +305,20 @@ void Measure(std::size_t megabytes) {
         }
         memQt = ResidentMb() - before;
     }
-    Row("load and first paint", loadOurs, loadQt, "ms");
-    Row("typed character in the middle", keyOurs, keyQt, "ms");
-    Row("caret line and column at the end", lineOurs, lineQt, "ms");
-    Row("49 edits + kept snapshots (resident)", memOursRss, memQt, "MB");
+    CPeerFigures plain;
+    CPeerFigures wrapped;
+#ifdef BENCH_WITH_QSCINTILLA
+    {
+        const QByteArray utf8 = unicode.toUtf8();
+        plain = MeasureScintilla(utf8, font, false);
+        if (!SkipSlowWrap(megabytes, skipSlowWrap))
+            wrapped = MeasureScintilla(utf8, font, true);
+    }
+#endif
+    Row("load and first paint", loadOurs, {loadQt, plain.load, wrapped.load}, "ms");
+    Row("typed character in the middle", keyOurs, {keyQt, plain.key, wrapped.key}, "ms");
+    Row("caret line and column at the end", lineOurs, {lineQt}, "ms");
+    Row("49 edits + kept snapshots (resident)", memOursRss, {memQt}, "MB");
     std::printf("  %-38s %12.3f MB = %.2f%% of the text\n", "49 kept snapshots (own storage)", memOurs,
                 100.0 * memOurs * 1024 * 1024 / static_cast<double>(bytes.size()));
     std::printf("  %-38s %12.3f ms mean, %.3f ms worst (%d copies written meanwhile)\n",
@@ -235,15 +329,32 @@ void Measure(std::size_t megabytes) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--write-page") {
+        // The page for benchmarks of the whole program, written as bytes.
+        const std::string page = GenerateHtml(static_cast<std::size_t>(std::stoul(argv[2])) * 1024 * 1024);
+        std::ofstream out(argv[3], std::ios::binary);
+        out.write(page.data(), static_cast<std::streamsize>(page.size()));
+        return out.good() ? 0 : 1;
+    }
     QApplication app(argc, argv);
     RegisterFontSubstitutes();
     std::vector<std::size_t> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.push_back(static_cast<std::size_t>(std::stoul(argv[i])));
+    bool skipSlowWrap = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--skip-slow-wrap")
+            skipSlowWrap = true;
+        else
+            sizes.push_back(static_cast<std::size_t>(std::stoul(argv[i])));
+    }
     if (sizes.empty())
         sizes = {1, 10, 50};
-    std::printf("Ratios are QPlainTextEdit / ours (above 1: ours is faster or smaller).\n");
+#ifndef BENCH_WITH_QSCINTILLA
+    std::printf("QScintilla is left out: its development package was not found at configuration.\n");
+#endif
+    std::printf("Ratios are peer / ours (above 1: ours is faster or smaller); a mean per key uses\n"
+                "fewer keys for a peer slower than %.0f ms per key in all.\n",
+                kKeyBudgetMs / kKeys);
     for (std::size_t mb : sizes)
-        Measure(mb);
+        Measure(mb, skipSlowWrap);
     return 0;
 }
