@@ -143,6 +143,22 @@ CPeerFigures MeasureScintilla(const QByteArray& utf8, const QFont& font, bool wr
 }
 #endif
 
+// The processor, its cores and the memory, for quoting the figures with the machine.
+std::string Machine() {
+    std::ifstream info("/proc/cpuinfo");
+    std::string line;
+    std::string model = "unknown processor";
+    while (std::getline(info, line))
+        if (line.rfind("model name", 0) == 0) {
+            model = line.substr(line.find(':') + 2);
+            break;
+        }
+    const double gib = static_cast<double>(sysconf(_SC_PHYS_PAGES)) *
+                       static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0 * 1024.0);
+    return model + ", " + std::to_string(sysconf(_SC_NPROCESSORS_ONLN)) + " cores, " +
+           std::to_string(static_cast<int>(gib + 0.5)) + " GiB";
+}
+
 bool SkipSlowWrap(std::size_t megabytes, bool skipFlag) {
     return (skipFlag || qEnvironmentVariableIsSet("BENCH_SKIP_SLOW_WRAP")) && megabytes > 10;
 }
@@ -351,6 +367,7 @@ int main(int argc, char** argv) {
 #ifndef BENCH_WITH_QSCINTILLA
     std::printf("QScintilla is left out: its development package was not found at configuration.\n");
 #endif
+    std::printf("%s\n", Machine().c_str());
     std::printf("Ratios are peer / ours (above 1: ours is faster or smaller); a mean per key uses\n"
                 "fewer keys for a peer slower than %.0f ms per key in all.\n",
                 kKeyBudgetMs / kKeys);
