@@ -8,10 +8,12 @@
 // the form they store (QString, UTF-8), so their conversion is not counted against them.
 //
 // How to run the benchmarks (all headless, never run by the tests):
-//   vbuild --target editcontrol_bench pagelook_bench weftpage
+//   vbuild --target editcontrol_bench pagelook_bench search_bench weftpage
 //   QT_QPA_PLATFORM=offscreen build/bin/editcontrol_bench [--skip-slow-wrap] [sizes in MB...]
 //   QT_QPA_PLATFORM=offscreen build/bin/pagelook_bench [sizes in MB...]
+//   QT_QPA_PLATFORM=offscreen build/bin/search_bench [size in MB] [--no-reference]
 //   python3 bench/program_start.py [--runs N] [--page FILE]   (the whole program under Xvfb)
+// Each program says at its top what it measures.
 // QScintilla with wrapping takes about 90 s to load 50 MB: --skip-slow-wrap (or
 // BENCH_SKIP_SLOW_WRAP=1) leaves that column out above 10 MB.
 // `editcontrol_bench --write-page MB FILE` writes the generated page to FILE and exits.
