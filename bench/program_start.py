@@ -542,7 +542,7 @@ def main():
           " settles, the main thread's beside;\n  'repaint' is the wall time from the keys to the window"
           " showing the result, and the CPU time up to then.")
     print(f"  {'':<40} {'median':>14} {'(min-max)':>13} {'main thread':>12} {'repaint':>11} {'its CPU':>11}"
-          "   target (issue figure before)")
+          "   target (figure before the large-page work)")
     row("exec to window shown", "window shown", "", main=False)
     row("exec to first paint showing the text", "first paint", "<= 500 ms (1.2 s)", main=False)
     row("CPU of the load until it settles", "load CPU", "", main=False)
