@@ -10,9 +10,9 @@ folders) on the page under its own Xvfb display with openbox, and measures:
   - the CPU time (user + system, from /proc, all threads and the main thread alone) of a jump
     to the end (the first after loading, and once more), Select All plus one typed character,
     Undo, Redo, Replace All of "td" by "TD" through the Replace dialog, and a tab-width change
-    and a font-size change through the settings sheet (from its OK). The counter is read before the keys and again once it has
-    stopped rising, so work the program defers to idle time or to its threads (the recovery
-    copy) is counted too. For the steps that change what the first rows show, also the wall
+    and a font-size change through the settings sheet (from its OK). The counter is read
+    before the keys and again once it has stopped rising, so work the program defers to idle
+    time or to its threads (the recovery copy) is counted too. For the steps that change what the first rows show, also the wall
     time from the keys (sent through XTest) to the window showing the result, and the CPU
     time up to then.
 Select All, the Replace dialog and the settings sheet are bound to Shift+F2, Shift+F3 and
