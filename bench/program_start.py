@@ -12,9 +12,9 @@ folders) on the page under its own Xvfb display with openbox, and measures:
     Undo, Redo, Replace All of "td" by "TD" through the Replace dialog, and a tab-width change
     and a font-size change through the settings sheet (from its OK). The counter is read
     before the keys and again once it has stopped rising, so work the program defers to idle
-    time or to its threads (the recovery copy) is counted too. For the steps that change what the first rows show, also the wall
-    time from the keys (sent through XTest) to the window showing the result, and the CPU
-    time up to then.
+    time or to its threads (the recovery copy) is counted too. For the steps that change what
+    the first rows show, also the wall time from the keys (sent through XTest) to the window
+    showing the result, and the CPU time up to then.
 Select All, the Replace dialog and the settings sheet are bound to Shift+F2, Shift+F3 and
 Shift+F4 in the run's function-key file, as a user can bind them. Each run checks what the
 commands did: the window's rows after each step, the profile, and the saved page at the end
