@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QInputMethod>
 #include <QInputMethodEvent>
@@ -13,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyleHints>
 
 #include <algorithm>
@@ -30,7 +32,9 @@ constexpr int kWrapDelayMs = 150;
 constexpr int kAutoScrollMs = 50;
 constexpr std::size_t kWordScanLimit = 4096;
 // Bytes of an unfinished long line wrapped per idle step (a few milliseconds).
-constexpr std::size_t kIdleWrapBytes = 256 * 1024;
+constexpr std::size_t kIdleWrapBytes = 64 * 1024;
+// Idle wrapping gives the event loop back after this long, so keys never wait for it.
+constexpr qint64 kIdleWrapMs = 8;
 
 // Text from other programs uses LF or CR LF; the document's line ends are CR LF.
 QString ToDocumentLineEnds(QString text) {
@@ -91,12 +95,7 @@ CEditControl::CEditControl(QWidget* parent) : QAbstractScrollArea(parent) {
     m_autoScrollTimer.setInterval(kAutoScrollMs);
     connect(&m_autoScrollTimer, &QTimer::timeout, this, &CEditControl::AutoScrollTick);
     m_idleWrapTimer.setInterval(0);
-    connect(&m_idleWrapTimer, &QTimer::timeout, this, [this] {
-        if (!m_layout.ContinueWrapping(kIdleWrapBytes))
-            m_idleWrapTimer.stop();
-        UpdateScrollBars();
-        viewport()->update();
-    });
+    connect(&m_idleWrapTimer, &QTimer::timeout, this, &CEditControl::WrapInIdleTime);
     UpdateScrollBars();
 }
 
@@ -121,11 +120,16 @@ void CEditControl::ReplaceSel(std::string_view bytes) {
     Edit(sel.start, sel.end, bytes);
 }
 
+void CEditControl::ReplaceSelAdopting(std::string&& bytes) {
+    const Selection sel = GetSel();
+    EditAdopting(sel.start, sel.end, std::move(bytes));
+}
+
 void CEditControl::ScrollCaret() {
     const CaretPlace place = PlaceOf(m_caret, m_upstream);
     QScrollBar* bar = verticalScrollBar();
     const int rows = VisibleRows();
-    const std::int64_t first = bar->value();
+    const std::int64_t first = FirstVisibleLine();
     // While composing, the rows of the preedit must be in view too, as far as the caret's row
     // stays in view.
     const std::int64_t bottom = m_preedit.IsEmpty() ? place.row : place.row + PreeditFlow(place).rows - 1;
@@ -150,7 +154,13 @@ CTextSnapshot CEditControl::Snapshot() const {
 }
 
 void CEditControl::SetText(std::string_view bytes) {
-    m_layout.Reset(CTextSnapshot(bytes));
+    SetTextAdopting(std::string(bytes));
+}
+
+void CEditControl::SetTextAdopting(std::string&& bytes) {
+    m_layout.Reset(CTextSnapshot::Adopting(std::move(bytes)));
+    if (m_layout.HasPendingWork())
+        m_idleWrapTimer.start();
     if (m_styles)
         m_styles->TextReset(Text());
     if (m_gutter)
@@ -160,6 +170,7 @@ void CEditControl::SetText(std::string_view bytes) {
     m_preferredX = -1;
     UpdateScrollBars();
     verticalScrollBar()->setValue(0);
+    RememberTop();
     viewport()->update();
     updateMicroFocus();
 }
@@ -171,6 +182,7 @@ void CEditControl::SetText(const CTextSnapshot& snapshot) {
         const std::size_t suffix = CTextSnapshot::CommonSuffix(current, snapshot, prefix);
         const std::size_t oldEnd = current.Size() - suffix;
         m_layout.ApplyEdit(snapshot, prefix, oldEnd, snapshot.Size() - suffix);
+        RememberTop();
         if (m_layout.HasPendingWork())
             m_idleWrapTimer.start();
         if (m_styles)
@@ -187,6 +199,7 @@ void CEditControl::SetText(const CTextSnapshot& snapshot) {
 }
 
 int CEditControl::LineCount() const {
+    m_layout.RowFromOffset(TextLength());
     return static_cast<int>(std::min<std::int64_t>(m_layout.RowCount(), INT_MAX));
 }
 
@@ -195,13 +208,60 @@ int CEditControl::LineFromChar(std::size_t offset) const {
 }
 
 std::size_t CEditControl::LineIndex(int line) const {
-    if (line < 0 || line >= m_layout.RowCount())
+    if (line < 0)
         return kNoPosition;
-    return m_layout.RowAt(line).start;
+    const auto row = m_layout.ExactRowAt(line);
+    return row ? row->start : kNoPosition;
 }
 
 int CEditControl::FirstVisibleLine() const {
+    if (m_layout.RowSpaceGeneration() != m_topGeneration)
+        SyncTop();
     return verticalScrollBar()->value();
+}
+
+void CEditControl::KeepTopWhile(const std::function<void()>& relayout) {
+    const std::size_t top = m_layout.RowAt(FirstVisibleLine()).start;
+    relayout();
+    if (m_layout.HasPendingWork())
+        m_idleWrapTimer.start();
+    UpdateScrollBars();
+    verticalScrollBar()->setValue(static_cast<int>(std::min<std::int64_t>(m_layout.ShownRowOf(top), INT_MAX)));
+    RememberTop();
+}
+
+void CEditControl::RememberTop() {
+    m_topOffset = m_layout.RowAt(verticalScrollBar()->value()).start;
+    m_topGeneration = m_layout.RowSpaceGeneration();
+}
+
+void CEditControl::SyncTop() const {
+    std::int64_t row = 0;
+    do {
+        m_topGeneration = m_layout.RowSpaceGeneration();
+        row = m_layout.ShownRowOf(m_topOffset);
+    } while (m_topGeneration != m_layout.RowSpaceGeneration());
+    QScrollBar* bar = verticalScrollBar();
+    const QSignalBlocker blocker(bar);
+    const_cast<CEditControl*>(this)->UpdateScrollBars();
+    bar->setValue(static_cast<int>(std::min<std::int64_t>(row, INT_MAX)));
+}
+
+void CEditControl::WrapInIdleTime() {
+    const bool reflowing = m_layout.HasPendingWork() && m_layout.EstimatedLines() == 0;
+    QElapsedTimer slice;
+    slice.start();
+    bool more = true;
+    while (more && slice.elapsed() < kIdleWrapMs)
+        more = m_layout.ContinueWrapping(kIdleWrapBytes);
+    if (!more)
+        m_idleWrapTimer.stop();
+    FirstVisibleLine(); // keeps the text on screen where it is
+    UpdateScrollBars();
+    if (reflowing)
+        viewport()->update();
+    if (m_gutter)
+        m_gutter->update();
 }
 
 void CEditControl::LineScroll(int lines) {
@@ -226,14 +286,14 @@ QPoint CEditControl::PosFromChar(std::size_t offset) const {
 
 void CEditControl::SetTabStops(int dialogUnits) {
     m_tabStops = dialogUnits > 0 ? dialogUnits : 32;
-    m_layout.SetTabStops(m_tabStops);
+    KeepTopWhile([&] { m_layout.SetTabStops(m_tabStops); });
     UpdateScrollBars();
     viewport()->update();
 }
 
 void CEditControl::SetEditorFont(const QFont& font) {
     m_font = font;
-    m_layout.SetFont(font);
+    KeepTopWhile([&] { m_layout.SetFont(font); });
     UpdateScrollBars();
     viewport()->update();
     updateMicroFocus();
@@ -306,24 +366,30 @@ void CEditControl::SetDropMark(std::optional<std::size_t> offset) {
 }
 
 void CEditControl::Edit(std::size_t start, std::size_t end, std::string_view bytes) {
+    EditAdopting(start, end, std::string(bytes));
+}
+
+void CEditControl::EditAdopting(std::size_t start, std::size_t end, std::string&& bytes) {
     const std::int64_t rowsBefore = m_layout.RowCount();
-    const CTextSnapshot next = Text().Replaced(start, end, bytes);
-    m_layout.ApplyEdit(next, start, end, start + bytes.size());
+    const std::size_t newEnd = start + bytes.size();
+    const CTextSnapshot next = Text().ReplacedAdopting(start, end, std::move(bytes));
+    m_layout.ApplyEdit(next, start, end, newEnd);
+    RememberTop();
     if (m_layout.HasPendingWork())
         m_idleWrapTimer.start();
     // Styles may change past the edited lines (an opened comment), as far as the provider says.
-    const std::size_t styledTo = m_styles ? m_styles->TextEdited(next, start, end, start + bytes.size()) : 0;
-    m_anchor = m_caret = SnapBack(start + bytes.size());
+    const std::size_t styledTo = m_styles ? m_styles->TextEdited(next, start, end, newEnd) : 0;
+    m_anchor = m_caret = SnapBack(newEnd);
     m_upstream = false;
     m_preferredX = -1;
     // Repaint the rows of the changed lines; when the row count changed, everything below too,
     // down to the last row the old text had.
-    const std::int64_t first = std::max<std::int64_t>(0, m_layout.RowFromOffset(start) - 1);
+    const std::int64_t first = std::max<std::int64_t>(0, m_layout.ShownRowOf(start) - 1);
     const std::int64_t rowsAfter = m_layout.RowCount();
     std::int64_t last = std::max(rowsAfter, rowsBefore);
     if (rowsAfter == rowsBefore) {
-        const std::size_t line = next.LineFromOffset(start + bytes.size());
-        last = m_layout.RowFromOffset(std::max(next.LineContentEnd(line), std::min(styledTo, next.Size())));
+        const std::size_t line = next.LineFromOffset(newEnd);
+        last = m_layout.ShownRowOf(std::max(next.LineContentEnd(line), std::min(styledTo, next.Size())));
     }
     UpdateRows(first, last);
     if (m_gutter)
@@ -482,7 +548,7 @@ void CEditControl::WordAt(std::size_t pos, std::size_t& start, std::size_t& end)
 
 CEditControl::CaretPlace CEditControl::PlaceOf(std::size_t offset, bool upstream) const {
     CaretPlace place;
-    place.row = m_layout.RowFromOffset(offset);
+    place.row = m_layout.ShownRowOf(offset);
     CTextLayout::Row row = m_layout.RowAt(place.row);
     if (upstream && place.row > 0 && row.start == offset) {
         const CTextLayout::Row prev = m_layout.RowAt(place.row - 1);
@@ -587,12 +653,7 @@ void CEditControl::ApplyWrapWidth() {
     const qreal width = std::max(1, viewport()->width() - 2 * kMargin);
     if (width == m_layout.WrapWidth())
         return;
-    // Keep the text at the top of the window in place.
-    const std::size_t top = m_layout.RowAt(FirstVisibleLine()).start;
-    m_layout.SetWrapWidth(width);
-    UpdateScrollBars();
-    verticalScrollBar()->setValue(
-        static_cast<int>(std::min<std::int64_t>(m_layout.RowFromOffset(top), INT_MAX)));
+    KeepTopWhile([&] { m_layout.SetWrapWidth(width); });
     viewport()->update();
     updateMicroFocus();
 }
@@ -823,6 +884,7 @@ void CEditControl::resizeEvent(QResizeEvent* event) {
 }
 
 void CEditControl::scrollContentsBy(int, int) {
+    RememberTop();
     viewport()->update();
     if (m_gutter)
         m_gutter->update();

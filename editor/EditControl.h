@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,8 @@ public:
     // Replaces the selection by bytes as one change: exactly one Changed() signal, caret
     // (empty selection) after the inserted bytes, caret scrolled into view.
     void ReplaceSel(std::string_view bytes);
+    // The same, taking a large bytes over as the text's storage instead of copying it.
+    void ReplaceSelAdopting(std::string&& bytes);
     void ScrollCaret();
 
     // The whole text. Setting it raises no Changed() signal and leaves an empty selection at
@@ -53,9 +56,12 @@ public:
     std::string GetTextRange(std::size_t start, std::size_t end) const;
     CTextSnapshot Snapshot() const; // cheap: shares storage with the control
     void SetText(std::string_view bytes);
+    // The same, taking bytes over as the text's storage without copying them.
+    void SetTextAdopting(std::string&& bytes);
     void SetText(const CTextSnapshot& snapshot);
 
-    // Display lines (after wrapping), counted from 0.
+    // Display lines (after wrapping), counted from 0. Exact: lines not wrapped yet are
+    // wrapped as far as needed to answer.
     int LineCount() const;
     int LineFromChar(std::size_t offset) const;
     std::size_t LineIndex(int line) const;
@@ -134,6 +140,7 @@ private:
     const CTextSnapshot& Text() const { return m_layout.Text(); }
     // Replaces [start, end) and puts the caret after the new bytes; a user's edit or ReplaceSel.
     void Edit(std::size_t start, std::size_t end, std::string_view bytes);
+    void EditAdopting(std::size_t start, std::size_t end, std::string&& bytes);
     void InsertUserText(const QString& text);
     void DeleteSelection();
     void MoveCaret(std::size_t offset, bool extend, bool upstream = false);
@@ -160,6 +167,14 @@ private:
     void UpdateScrollBars();
     void UpdateRows(std::int64_t first, std::int64_t last);
     void ApplyWrapWidth();
+    // Lays out anew by relayout, keeping the text at the top of the window in place.
+    void KeepTopWhile(const std::function<void()>& relayout);
+    // Takes the current top row's start as the view's anchor.
+    void RememberTop();
+    // Moves the scroll bar to the anchor's row after rows above it were wrapped.
+    void SyncTop() const;
+    // Wraps lines not wrapped yet for a few milliseconds; goes on later while work remains.
+    void WrapInIdleTime();
     void RestartBlink();
     void AutoScrollTick();
     // The line-number gutter: its width follows the digits of the line count.
@@ -185,6 +200,10 @@ private:
     QTimer m_wrapTimer;
     QTimer m_autoScrollTimer;
     QTimer m_idleWrapTimer;
+    // The view's top row is kept by the offset where it starts, so that rows wrapped above it
+    // (their estimates made exact) never move the text on screen.
+    std::size_t m_topOffset = 0;
+    mutable std::uint64_t m_topGeneration = 0;
     CStyleProvider* m_styles = nullptr;
     std::vector<std::uint8_t> m_rowStyles; // of the row being painted
     QWidget* m_gutter = nullptr;

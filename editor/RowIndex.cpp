@@ -3,6 +3,15 @@
 #include <algorithm>
 #include <cassert>
 
+void CRowIndex::Block::Count() {
+    rows = 0;
+    estimated = 0;
+    for (const Entry& e : entries) {
+        rows += e.rows;
+        estimated += e.Estimated() ? 1 : 0;
+    }
+}
+
 void CRowIndex::Assign(std::span<const Entry> entries) {
     m_blocks = Chop(entries);
     Rebuild();
@@ -15,8 +24,7 @@ std::vector<CRowIndex::Block> CRowIndex::Chop(std::span<const Entry> entries) {
         const std::size_t end = std::min(entries.size(), i + kBlock);
         b.entries.assign(entries.begin() + static_cast<std::ptrdiff_t>(i),
                          entries.begin() + static_cast<std::ptrdiff_t>(end));
-        for (const Entry& e : b.entries)
-            b.rows += e.rows;
+        b.Count();
         blocks.push_back(std::move(b));
     }
     return blocks;
@@ -29,8 +37,10 @@ void CRowIndex::Rebuild() {
     m_lineTree.assign(n + 1, 0);
     m_lineCount = 0;
     m_rowCount = 0;
+    m_estimated = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const Block& b = m_blocks[i];
+        m_estimated += b.estimated;
         m_rowTree[i + 1] += b.rows;
         m_lineTree[i + 1] += static_cast<std::int64_t>(b.entries.size());
         m_lineCount += b.entries.size();
@@ -138,14 +148,23 @@ void CRowIndex::Splice(std::size_t line, std::size_t removeCount, std::span<cons
         index = m_blocks[block].entries.size();
     const std::size_t blockCount = m_blocks.size();
 
-    // Pull the removed range (which may run over several blocks) into the first block.
+    // The removed range may run over several blocks: the whole blocks inside it are dropped,
+    // and the rest of the last one joins the first.
     Block& first = m_blocks[block];
     std::size_t removeEnd = index + removeCount;
     std::size_t next = block + 1;
-    while (removeEnd > first.entries.size() && next < m_blocks.size()) {
-        auto& more = m_blocks[next].entries;
-        first.entries.insert(first.entries.end(), more.begin(), more.end());
-        ++next;
+    if (removeEnd > first.entries.size()) {
+        std::size_t lastIndex;
+        const std::size_t end = line + removeCount;
+        const std::size_t last = end == m_lineCount ? m_blocks.size() - 1 : BlockOf(end, lastIndex);
+        if (end == m_lineCount)
+            lastIndex = m_blocks[last].entries.size();
+        first.entries.resize(index);
+        auto& rest = m_blocks[last].entries;
+        first.entries.insert(first.entries.end(), rest.begin() + static_cast<std::ptrdiff_t>(lastIndex),
+                             rest.end());
+        removeEnd = index;
+        next = last + 1;
     }
     m_blocks.erase(m_blocks.begin() + static_cast<std::ptrdiff_t>(block + 1),
                    m_blocks.begin() + static_cast<std::ptrdiff_t>(next));
@@ -158,16 +177,16 @@ void CRowIndex::Splice(std::size_t line, std::size_t removeCount, std::span<cons
     const bool structureChanged = next != block + 1 || target.entries.size() > 2 * kBlock ||
                                   target.entries.empty() || m_blocks.size() != blockCount;
     if (!structureChanged) {
-        std::int64_t rows = 0;
-        for (const Entry& e : target.entries)
-            rows += e.rows;
+        const std::int64_t oldRows = target.rows;
+        m_estimated -= target.estimated;
+        target.Count();
+        m_estimated += target.estimated;
         const std::int64_t lineDelta =
             static_cast<std::int64_t>(inserted.size()) - static_cast<std::int64_t>(removeCount);
-        FenwickAdd(m_rowTree, block, rows - target.rows);
+        FenwickAdd(m_rowTree, block, target.rows - oldRows);
         FenwickAdd(m_lineTree, block, lineDelta);
-        m_rowCount += rows - target.rows;
+        m_rowCount += target.rows - oldRows;
         m_lineCount = static_cast<std::size_t>(static_cast<std::int64_t>(m_lineCount) + lineDelta);
-        target.rows = rows;
         return;
     }
     if (target.entries.size() > 2 * kBlock) {
@@ -179,9 +198,43 @@ void CRowIndex::Splice(std::size_t line, std::size_t removeCount, std::span<cons
     } else if (target.entries.empty()) {
         m_blocks.erase(m_blocks.begin() + static_cast<std::ptrdiff_t>(block));
     } else {
-        target.rows = 0;
-        for (const Entry& e : target.entries)
-            target.rows += e.rows;
+        target.Count();
     }
     Rebuild();
+}
+
+std::size_t CRowIndex::NextEstimated(std::size_t line) const {
+    if (m_estimated == 0 || line >= m_lineCount)
+        return m_lineCount;
+    std::size_t index;
+    std::size_t block = BlockOf(line, index);
+    std::size_t blockFirst = line - index;
+    for (; block < m_blocks.size(); ++block) {
+        const Block& b = m_blocks[block];
+        if (b.estimated > 0) {
+            for (std::size_t i = index; i < b.entries.size(); ++i) {
+                if (b.entries[i].Estimated())
+                    return blockFirst + i;
+            }
+        }
+        blockFirst += b.entries.size();
+        index = 0;
+    }
+    return m_lineCount;
+}
+
+std::vector<CRowIndex::Entry> CRowIndex::Entries(std::size_t line, std::size_t end) const {
+    std::vector<Entry> out;
+    end = std::min(end, m_lineCount);
+    if (line >= end)
+        return out;
+    out.reserve(end - line);
+    std::size_t index;
+    for (std::size_t block = BlockOf(line, index); out.size() < end - line; ++block, index = 0) {
+        const auto& entries = m_blocks[block].entries;
+        const std::size_t take = std::min(entries.size() - index, end - line - out.size());
+        out.insert(out.end(), entries.begin() + static_cast<std::ptrdiff_t>(index),
+                   entries.begin() + static_cast<std::ptrdiff_t>(index + take));
+    }
+    return out;
 }

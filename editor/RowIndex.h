@@ -13,13 +13,21 @@ public:
     struct Entry {
         std::int32_t rows = 1;
         // Index of the row starts kept for a long line, or -1 (short lines are wrapped anew
-        // when asked).
+        // when asked), or kEstimated: the line is not wrapped yet and rows is a guess.
         std::int32_t slot = -1;
+        bool Estimated() const { return slot == kEstimated; }
     };
+    static constexpr std::int32_t kEstimated = -2;
 
     void Assign(std::span<const Entry> entries);
     std::size_t LineCount() const { return m_lineCount; }
     std::int64_t RowCount() const { return m_rowCount; }
+    // Lines whose row count is only estimated.
+    std::size_t EstimatedLines() const { return m_estimated; }
+    // The first estimated line at or after line, or LineCount() when there is none.
+    std::size_t NextEstimated(std::size_t line) const;
+    // The entries of lines [line, end).
+    std::vector<Entry> Entries(std::size_t line, std::size_t end) const;
 
     const Entry& Get(std::size_t line) const;
     // Rows of all lines before line.
@@ -34,6 +42,8 @@ private:
     struct Block {
         std::vector<Entry> entries;
         std::int64_t rows = 0;
+        std::size_t estimated = 0;
+        void Count();
     };
     static constexpr std::size_t kBlock = 512;
 
@@ -48,4 +58,5 @@ private:
     std::vector<std::int64_t> m_lineTree; // ... and over their entry counts
     std::size_t m_lineCount = 0;
     std::int64_t m_rowCount = 0;
+    std::size_t m_estimated = 0;
 };

@@ -1,5 +1,9 @@
 #include "editor/TextBuffer.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cstring>
 #include <unordered_set>
@@ -9,7 +13,10 @@
 struct CTextSnapshot::Node {
     std::shared_ptr<const Node> left;
     std::shared_ptr<const Node> right;
-    std::string bytes; // leaves only
+    // Leaves only: the bytes, a view into a store that may be shared with other leaves (a text
+    // read from a file is cut into leaves that all point into the one buffer it was read into).
+    std::shared_ptr<const std::string> store;
+    std::string_view bytes;
     std::size_t size = 0;
     std::size_t breaks = 0;
     int height = 0; // leaves are 0
@@ -25,21 +32,42 @@ using NodePtr = std::shared_ptr<const Node>;
 constexpr std::size_t kChunk = 4096;
 // Leaves smaller than this are merged with a neighbour when an edit touches them.
 constexpr std::size_t kMinChunk = 1024;
+// Inserted bytes at least this long keep their own buffer instead of being copied.
+constexpr std::size_t kAdoptedEdit = 64 * 1024;
 
-// CR LF, lone LF and lone CR each count one break; memchr keeps this at memory speed.
+// CR LF, lone LF and lone CR each count one break: every LF, and every CR not followed by an
+// LF. Sixteen bytes at a time, so a text read from disk is counted at memory speed.
 std::size_t CountBreaks(std::string_view s) {
-    const char* begin = s.data();
-    const char* end = begin + s.size();
-    std::size_t n = 0;
-    for (const char* p = begin;
-         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))); ++p)
-        ++n;
-    for (const char* p = begin;
-         (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)))); ++p) {
-        if (p + 1 == end || p[1] != '\n')
-            ++n;
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const std::size_t n = s.size();
+    std::size_t lf = 0;
+    std::size_t cr = 0;
+    std::size_t crlf = 0;
+    std::size_t i = 0;
+#ifdef __SSE2__
+    const __m128i kLf = _mm_set1_epi8('\n');
+    const __m128i kCr = _mm_set1_epi8('\r');
+    for (; i + 17 <= n; i += 16) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+        const auto lfMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, kLf)));
+        const auto crMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, kCr)));
+        if ((lfMask | crMask) == 0)
+            continue;
+        const auto pairMask = crMask & static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(next, kLf)));
+        lf += static_cast<std::size_t>(__builtin_popcount(lfMask));
+        cr += static_cast<std::size_t>(__builtin_popcount(crMask));
+        crlf += static_cast<std::size_t>(__builtin_popcount(pairMask));
     }
-    return n;
+#endif
+    for (; i < n; ++i) {
+        lf += p[i] == '\n';
+        if (p[i] == '\r') {
+            ++cr;
+            crlf += i + 1 < n && p[i + 1] == '\n';
+        }
+    }
+    return lf + cr - crlf;
 }
 
 // The first CR or LF at or after from, or the size.
@@ -59,12 +87,20 @@ int Height(const NodePtr& n) {
     return n ? n->height : -1;
 }
 
-NodePtr MakeLeaf(std::string_view bytes) {
+// A leaf over bytes, which lie inside store.
+NodePtr MakeLeafIn(const std::shared_ptr<const std::string>& store, std::string_view bytes) {
     auto leaf = std::make_shared<Node>();
-    leaf->bytes.assign(bytes);
+    leaf->store = store;
+    leaf->bytes = bytes;
     leaf->size = bytes.size();
     leaf->breaks = CountBreaks(bytes);
     return leaf;
+}
+
+// A leaf with a copy of bytes of its own.
+NodePtr MakeLeaf(std::string_view bytes) {
+    auto store = std::make_shared<const std::string>(bytes);
+    return MakeLeafIn(store, *store);
 }
 
 NodePtr MakeNode(NodePtr l, NodePtr r) {
@@ -129,22 +165,40 @@ NodePtr BuildBalanced(const std::vector<NodePtr>& leaves, std::size_t from, std:
     return MakeNode(BuildBalanced(leaves, from, mid), BuildBalanced(leaves, mid, to));
 }
 
-// Chunks of nearly equal size, none ending between a CR and its LF.
-NodePtr Build(std::string_view bytes) {
+// Chunks of nearly equal size, none ending between a CR and its LF, all pointing into store.
+std::vector<NodePtr> CutLeaves(const std::shared_ptr<const std::string>& store) {
+    const std::string_view bytes = *store;
+    std::vector<NodePtr> leaves;
     if (bytes.empty())
-        return nullptr;
+        return leaves;
     const std::size_t count = (bytes.size() + kChunk - 1) / kChunk;
     const std::size_t target = bytes.size() / count;
-    std::vector<NodePtr> leaves;
     leaves.reserve(count);
     std::size_t start = 0;
     for (std::size_t i = 1; i <= count && start < bytes.size(); ++i) {
         std::size_t cut = i == count ? bytes.size() : std::max(start + 1, i * target);
         if (cut < bytes.size() && bytes[cut - 1] == '\r' && bytes[cut] == '\n')
             ++cut;
-        leaves.push_back(MakeLeaf(bytes.substr(start, cut - start)));
+        leaves.push_back(MakeLeafIn(store, bytes.substr(start, cut - start)));
         start = cut;
     }
+    return leaves;
+}
+
+NodePtr Build(const std::shared_ptr<const std::string>& store) {
+    const std::vector<NodePtr> leaves = CutLeaves(store);
+    return leaves.empty() ? nullptr : BuildBalanced(leaves, 0, leaves.size());
+}
+
+// Leaves over store with head joined to the first and tail to the last, so that a large
+// insertion keeps its buffer and only the few kilobytes around it are copied.
+NodePtr BuildAround(const std::string& head, const std::shared_ptr<const std::string>& store,
+                    const std::string& tail) {
+    std::vector<NodePtr> leaves = CutLeaves(store);
+    if (!head.empty())
+        leaves.front() = MakeLeaf(head + std::string(leaves.front()->bytes));
+    if (!tail.empty())
+        leaves.back() = MakeLeaf(std::string(leaves.back()->bytes) + tail);
     return BuildBalanced(leaves, 0, leaves.size());
 }
 
@@ -171,7 +225,7 @@ void Visit(const Node* n, std::size_t nodeStart, std::size_t start, std::size_t 
     if (n->IsLeaf()) {
         const std::size_t from = std::max(start, nodeStart) - nodeStart;
         const std::size_t to = std::min(end, nodeEnd) - nodeStart;
-        fn(std::string_view(n->bytes).substr(from, to - from));
+        fn(n->bytes.substr(from, to - from));
         return;
     }
     Visit(n->left.get(), nodeStart, start, end, fn);
@@ -253,7 +307,11 @@ std::size_t CommonRun(const Node* a, const Node* b, bool reverse, std::size_t li
 } // namespace
 
 CTextSnapshot::CTextSnapshot() = default;
-CTextSnapshot::CTextSnapshot(std::string_view bytes) : m_root(Build(bytes)) {}
+CTextSnapshot::CTextSnapshot(std::string_view bytes)
+    : m_root(Build(std::make_shared<const std::string>(bytes))) {}
+CTextSnapshot CTextSnapshot::Adopting(std::string&& bytes) {
+    return CTextSnapshot(Build(std::make_shared<const std::string>(std::move(bytes))));
+}
 CTextSnapshot::CTextSnapshot(std::shared_ptr<const Node> root) : m_root(std::move(root)) {}
 
 std::size_t CTextSnapshot::Size() const {
@@ -299,50 +357,54 @@ std::string_view CTextSnapshot::View(std::size_t start, std::size_t end, std::st
     std::size_t leafStart;
     const Node* leaf = FindLeaf(m_root.get(), start, leafStart);
     if (end <= leafStart + leaf->size)
-        return std::string_view(leaf->bytes).substr(start - leafStart, end - start);
+        return leaf->bytes.substr(start - leafStart, end - start);
     scratch = Range(start, end);
     return scratch;
 }
 
 CTextSnapshot CTextSnapshot::Replaced(std::size_t start, std::size_t end, std::string_view bytes) const {
+    return ReplacedAdopting(start, end, std::string(bytes));
+}
+
+CTextSnapshot CTextSnapshot::ReplacedAdopting(std::size_t start, std::size_t end, std::string&& bytes) const {
     const std::size_t size = Size();
     end = std::min(end, size);
     start = std::min(start, end);
     if (!m_root)
-        return CTextSnapshot(bytes);
+        return Adopting(std::move(bytes));
     // The whole leaves touched by the edit are rebuilt; every other leaf stays shared.
     std::size_t leafStart;
-    std::size_t ls = 0;
-    std::size_t le = 0;
     FindLeaf(m_root.get(), std::min(start, size - 1), leafStart);
-    ls = leafStart;
+    std::size_t ls = leafStart;
     const Node* last = FindLeaf(m_root.get(), std::min(end > start ? end - 1 : start, size - 1), leafStart);
-    le = leafStart + last->size;
-    std::string content = Range(ls, start);
-    content.append(bytes);
-    content.append(Range(end, le));
-
+    std::size_t le = leafStart + last->size;
+    // The new bytes of [ls, le) are head + bytes + tail.
+    std::string head = Range(ls, start);
+    std::string tail = Range(end, le);
+    auto total = [&] { return head.size() + bytes.size() + tail.size(); };
+    auto front = [&] { return !head.empty() ? head.front() : !bytes.empty() ? bytes.front() : tail.front(); };
+    auto back = [&] { return !tail.empty() ? tail.back() : !bytes.empty() ? bytes.back() : head.back(); };
     auto extendBack = [&] {
         const Node* prev = FindLeaf(m_root.get(), ls - 1, leafStart);
-        content.insert(0, prev->bytes);
+        head.insert(0, prev->bytes);
         ls = leafStart;
     };
     auto extendForward = [&] {
         const Node* next = FindLeaf(m_root.get(), le, leafStart);
-        content.append(next->bytes);
+        tail.append(next->bytes);
         le = leafStart + next->size;
     };
     for (bool again = true; again;) {
         again = false;
-        if (le < size && (content.empty() || content.back() == '\r') && At(le) == '\n') {
+        if (le < size && (total() == 0 || back() == '\r') && At(le) == '\n') {
             extendForward();
             again = true;
         }
-        if (ls > 0 && (content.empty() || content.front() == '\n') && At(ls - 1) == '\r') {
+        if (ls > 0 && (total() == 0 || front() == '\n') && At(ls - 1) == '\r') {
             extendBack();
             again = true;
         }
-        if (!again && content.size() < kMinChunk && (le < size || ls > 0)) {
+        if (!again && total() < kMinChunk && (le < size || ls > 0)) {
             if (le < size)
                 extendForward();
             else
@@ -351,9 +413,15 @@ CTextSnapshot CTextSnapshot::Replaced(std::size_t start, std::size_t end, std::s
         }
     }
 
+    NodePtr middle;
+    if (bytes.size() < kAdoptedEdit) {
+        middle = Build(std::make_shared<const std::string>(head + bytes + tail));
+    } else {
+        middle = BuildAround(head, std::make_shared<const std::string>(std::move(bytes)), tail);
+    }
     auto [before, rest] = Split(m_root, ls);
     auto [old, after] = Split(rest, le - ls);
-    return CTextSnapshot(Join(Join(before, Build(content)), after));
+    return CTextSnapshot(Join(Join(before, middle), after));
 }
 
 std::size_t CTextSnapshot::LineCount() const {
@@ -377,7 +445,7 @@ std::size_t CTextSnapshot::LineStart(std::size_t line) const {
             n = n->right.get();
         }
     }
-    const std::string& b = n->bytes;
+    const std::string_view b = n->bytes;
     std::size_t i = 0;
     for (;;) {
         i = NextBreakByte(b, i);
@@ -389,6 +457,66 @@ std::size_t CTextSnapshot::LineStart(std::size_t line) const {
         if (--k == 0)
             return offset + i;
     }
+}
+
+void CTextSnapshot::ForEachLine(
+    std::size_t first, std::size_t last,
+    const std::function<bool(std::size_t, std::size_t, std::string_view)>& fn) const {
+    const std::size_t lines = LineCount();
+    if (first >= lines || last < first)
+        return;
+    last = std::min(last, lines - 1);
+    const std::size_t from = LineStart(first);
+    const std::size_t to = last + 1 < lines ? LineStart(last + 1) : Size();
+    std::size_t line = first;
+    std::size_t lineStart = from;
+    std::size_t offset = from;
+    std::string carry;
+    bool carrying = false;
+    bool stopped = false;
+    // A CR ending the previous piece, whose LF may open this one.
+    bool crPending = false;
+    VisitPieces(from, to, [&](std::string_view piece) {
+        if (stopped)
+            return;
+        std::size_t i = 0;
+        if (crPending) {
+            crPending = false;
+            if (!piece.empty() && piece[0] == '\n') {
+                i = 1;
+                lineStart = offset + 1;
+            }
+        }
+        while (i < piece.size() && !stopped) {
+            const std::size_t j = NextBreakByte(piece, i);
+            if (j == piece.size()) {
+                carry.append(piece.substr(i));
+                carrying = true;
+                break;
+            }
+            std::string_view content = piece.substr(i, j - i);
+            if (carrying) {
+                carry.append(content);
+                content = carry;
+            }
+            stopped = line > last || !fn(line, lineStart, content);
+            ++line;
+            carry.clear();
+            carrying = false;
+            if (piece[j] == '\r' && j + 1 == piece.size()) {
+                crPending = true;
+                i = j + 1;
+                lineStart = offset + i;
+                break;
+            }
+            i = j + (piece[j] == '\r' && piece[j + 1] == '\n' ? 2 : 1);
+            lineStart = offset + i;
+        }
+        offset += piece.size();
+    });
+    // The last line ends at the end of the text, or its break is the last thing visited.
+    if (!stopped && line <= last)
+        fn(line, lineStart, carry);
 }
 
 std::size_t CTextSnapshot::LineContentEnd(std::size_t line) const {
@@ -416,7 +544,7 @@ std::size_t CTextSnapshot::LineFromOffset(std::size_t offset) const {
             n = n->left.get();
         }
     }
-    const std::string& b = n->bytes;
+    const std::string_view b = n->bytes;
     for (std::size_t i = NextBreakByte(b, 0); i < offset; i = NextBreakByte(b, i + 1)) {
         if (b[i] == '\r' && i + 1 < b.size() && b[i + 1] == '\n') {
             ++i;
@@ -448,6 +576,7 @@ std::size_t CTextSnapshot::StorageBytes(std::span<const CTextSnapshot> snapshots
     // A shared_ptr made by make_shared keeps its counts beside the node.
     constexpr std::size_t kControlBlock = 16;
     std::unordered_set<const Node*> seen;
+    std::unordered_set<const std::string*> stores;
     std::vector<const Node*> todo;
     std::size_t total = 0;
     for (const CTextSnapshot& s : snapshots) {
@@ -461,8 +590,8 @@ std::size_t CTextSnapshot::StorageBytes(std::span<const CTextSnapshot> snapshots
             continue;
         total += sizeof(Node) + kControlBlock;
         if (n->IsLeaf()) {
-            if (n->bytes.capacity() > 15)
-                total += n->bytes.capacity() + 1;
+            if (n->store && stores.insert(n->store.get()).second && n->store->capacity() > 15)
+                total += n->store->capacity() + 1 + kControlBlock;
         } else {
             todo.push_back(n->left.get());
             todo.push_back(n->right.get());

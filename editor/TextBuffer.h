@@ -19,6 +19,8 @@ class CTextSnapshot {
 public:
     CTextSnapshot();
     explicit CTextSnapshot(std::string_view bytes);
+    // A snapshot that takes bytes over as its storage, without copying them.
+    static CTextSnapshot Adopting(std::string&& bytes);
 
     std::size_t Size() const;
     bool Empty() const { return Size() == 0; }
@@ -35,6 +37,8 @@ public:
 
     // A new snapshot with [start, end) replaced by bytes; this one is unchanged.
     CTextSnapshot Replaced(std::size_t start, std::size_t end, std::string_view bytes) const;
+    // The same, keeping a large bytes as the storage of the inserted text instead of copying it.
+    CTextSnapshot ReplacedAdopting(std::size_t start, std::size_t end, std::string&& bytes) const;
 
     // Logical lines, counted from 0; a line ends after its line break.
     std::size_t LineCount() const;
@@ -44,6 +48,12 @@ public:
     // The line holding offset: the number of line breaks that end at or before it. An offset
     // between the CR and the LF of a pair belongs to the line the pair ends.
     std::size_t LineFromOffset(std::size_t offset) const;
+
+    // Calls fn(line, start, content) for the lines first to last in order, content being the
+    // line's bytes without its break (a view valid during the call), until fn returns false.
+    // One pass at memory speed; only a line running over a chunk boundary is copied.
+    void ForEachLine(std::size_t first, std::size_t last,
+                     const std::function<bool(std::size_t, std::size_t, std::string_view)>& fn) const;
 
     // The bytes [start, end) as one piece: a view into a chunk when the range lies inside one,
     // otherwise a copy in scratch.

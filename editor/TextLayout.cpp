@@ -203,7 +203,7 @@ std::vector<std::size_t> CTextLayout::WrapLine(const CTextSnapshot& text, std::s
     return starts;
 }
 
-CRowIndex::Entry CTextLayout::MakeEntry(CRowStarts&& relativeStarts) {
+CRowIndex::Entry CTextLayout::MakeEntry(CRowStarts&& relativeStarts) const {
     CRowIndex::Entry e;
     e.rows = static_cast<std::int32_t>(relativeStarts.Size());
     if (relativeStarts.Size() >= kKeptRows) {
@@ -226,76 +226,74 @@ void CTextLayout::FreeSlot(std::int32_t slot) {
     m_freeSlots.push_back(slot);
 }
 
+CRowIndex::Entry CTextLayout::WrapWholeLine(std::string_view content, std::size_t lineStart) const {
+    if (FitsOneRow(content))
+        return CRowIndex::Entry{};
+    std::vector<std::size_t> starts{0};
+    std::size_t pos = lineStart;
+    const std::size_t end = lineStart + content.size();
+    for (;;) {
+        const RowBreak r = WrapRow(content, lineStart, pos, true);
+        if (r.next >= end)
+            break;
+        starts.push_back(r.next - lineStart);
+        pos = r.next;
+    }
+    return starts.size() >= kKeptRows ? MakeEntry(CRowStarts::From(starts))
+                                      : CRowIndex::Entry{static_cast<std::int32_t>(starts.size()), -1};
+}
+
+// Rows a line of this many bytes would take at the average width, never fewer than one.
+CRowIndex::Entry CTextLayout::Estimate(std::size_t contentBytes) const {
+    const std::size_t perRow =
+        std::max<std::size_t>(1, static_cast<std::size_t>(m_width / m_averageCharWidth));
+    const std::size_t rows = std::max<std::size_t>(1, (contentBytes + perRow - 1) / perRow);
+    return CRowIndex::Entry{static_cast<std::int32_t>(std::min<std::size_t>(rows, 1u << 30)),
+                            CRowIndex::kEstimated};
+}
+
 void CTextLayout::Reset(const CTextSnapshot& text) {
     m_text = text;
     ++m_version;
+    ++m_generation;
     m_pending.clear();
     m_slots.clear();
     m_freeSlots.clear();
+    const bool eager = text.Size() <= m_eagerLayoutBytes;
     std::vector<CRowIndex::Entry> entries;
     entries.reserve(text.LineCount());
-    std::vector<std::size_t> starts;
-    auto addLine = [&](std::string_view content, std::size_t lineStart) {
-        if (FitsOneRow(content)) {
-            entries.push_back(CRowIndex::Entry{});
-            return;
-        }
-        starts.assign(1, 0);
-        std::size_t pos = lineStart;
-        const std::size_t end = lineStart + content.size();
-        for (;;) {
-            const RowBreak r = WrapRow(content, lineStart, pos, true);
-            if (r.next >= end)
-                break;
-            starts.push_back(r.next - lineStart);
-            pos = r.next;
-        }
-        entries.push_back(starts.size() >= kKeptRows
-                              ? MakeEntry(CRowStarts::From(starts))
-                              : CRowIndex::Entry{static_cast<std::int32_t>(starts.size()), -1});
-    };
-    // One pass over the chunks; a line that runs over a chunk boundary is gathered first.
-    std::string carry;
-    bool carrying = false;
-    std::size_t lineStart = 0;
-    std::size_t offset = 0;
-    text.ForEachPiece(0, text.Size(), [&](std::string_view piece) {
-        auto find = [&](char c, std::size_t from) {
-            const void* hit = std::memchr(piece.data() + from, c, piece.size() - from);
-            return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - piece.data())
-                       : piece.size();
-        };
-        std::size_t i = 0;
-        std::size_t nextLf = find('\n', 0);
-        std::size_t nextCr = find('\r', 0);
-        while (i < piece.size()) {
-            if (nextLf < i)
-                nextLf = find('\n', i);
-            if (nextCr < i)
-                nextCr = find('\r', i);
-            const std::size_t j = std::min(nextLf, nextCr);
-            if (j == piece.size()) {
-                carry.append(piece.substr(i));
-                carrying = true;
-                break;
-            }
-            if (carrying) {
-                carry.append(piece.substr(i, j - i));
-                addLine(carry, lineStart);
-            } else {
-                addLine(piece.substr(i, j - i), lineStart);
-            }
-            carry.clear();
-            carrying = false;
-            const std::size_t breakLength =
-                piece[j] == '\r' && j + 1 < piece.size() && piece[j + 1] == '\n' ? 2 : 1;
-            i = j + breakLength;
-            lineStart = offset + i;
-        }
-        offset += piece.size();
-    });
-    addLine(carry, lineStart);
+    text.ForEachLine(
+        0, text.LineCount() - 1, [&](std::size_t, std::size_t lineStart, std::string_view content) {
+            entries.push_back(eager ? WrapWholeLine(content, lineStart) : Estimate(content.size()));
+            return true;
+        });
     m_rows.Assign(entries);
+}
+
+void CTextLayout::Refine(std::size_t first, std::size_t last, std::size_t budget) const {
+    // Runs of a few thousand lines, so that each splice of the row index stays small.
+    constexpr std::size_t kRun = 4096;
+    std::size_t spent = 0;
+    for (first = m_rows.NextEstimated(first); first <= last && first < m_rows.LineCount() && spent < budget;
+         first = m_rows.NextEstimated(first)) {
+        const std::size_t end = std::min({last, m_rows.LineCount() - 1, first + kRun - 1});
+        std::vector<CRowIndex::Entry> entries = m_rows.Entries(first, end + 1);
+        std::size_t done = 0;
+        m_text.ForEachLine(first, end,
+                           [&](std::size_t line, std::size_t lineStart, std::string_view content) {
+                               CRowIndex::Entry& e = entries[line - first];
+                               if (e.Estimated()) {
+                                   e = WrapWholeLine(content, lineStart);
+                                   spent += content.size() + 1;
+                               }
+                               done = line - first + 1;
+                               return spent < budget;
+                           });
+        entries.resize(done);
+        m_rows.Splice(first, done, entries);
+        ++m_generation;
+        first += done;
+    }
 }
 
 void CTextLayout::ApplyEdit(const CTextSnapshot& newText, std::size_t start, std::size_t oldEnd,
@@ -377,12 +375,24 @@ void CTextLayout::ApplyEdit(const CTextSnapshot& newText, std::size_t start, std
         kept.Push(0);
     }
 
-    for (std::size_t i = i0; i <= i1; ++i)
-        FreeSlot(m_rows.Get(i).slot);
+    if (m_slots.size() > m_freeSlots.size()) {
+        for (const CRowIndex::Entry& e : m_rows.Entries(i0, i1 + 1))
+            FreeSlot(e.slot);
+    }
 
+    // A large insertion gets estimated rows between its first and its last line.
+    const bool lazy = newEnd - start > m_eagerLayoutBytes;
     std::vector<CRowIndex::Entry> entries;
     entries.reserve(j1 - i0 + 1);
     for (std::size_t j = i0; j <= j1; ++j) {
+        if (lazy && j > i0 && j < j1) {
+            newText.ForEachLine(j, j1 - 1, [&](std::size_t, std::size_t, std::string_view content) {
+                entries.push_back(Estimate(content.size()));
+                return true;
+            });
+            j = j1 - 1;
+            continue;
+        }
         const std::size_t lineStart = j == i0 ? firstStart : j == j1 ? newLastStart : newText.LineStart(j);
         const std::size_t contentEnd = newText.LineContentEnd(j);
         CRowStarts rows;
@@ -421,8 +431,10 @@ void CTextLayout::ApplyEdit(const CTextSnapshot& newText, std::size_t start, std
 }
 
 bool CTextLayout::ContinueWrapping(std::size_t budget) {
-    if (m_pending.empty())
-        return false;
+    if (m_pending.empty()) {
+        Refine(0, static_cast<std::size_t>(-1), budget);
+        return HasPendingWork();
+    }
     const std::size_t resume = m_pending.back();
     m_pending.pop_back();
     const std::size_t line = m_text.LineFromOffset(resume);
@@ -446,7 +458,7 @@ bool CTextLayout::ContinueWrapping(std::size_t budget) {
     e.rows = static_cast<std::int32_t>(rows.Size());
     m_rows.Splice(line, 1, std::span<const CRowIndex::Entry>(&e, 1));
     ++m_version;
-    return !m_pending.empty();
+    return HasPendingWork();
 }
 
 void CTextLayout::FinishWrapping() {
@@ -456,6 +468,8 @@ void CTextLayout::FinishWrapping() {
 
 const CRowStarts& CTextLayout::RelativeStarts(std::size_t line, std::size_t& lineStart) const {
     static const CRowStarts kSingleRow = CRowStarts::From({0});
+    if (m_rows.Get(line).Estimated())
+        Refine(line, line);
     const CRowIndex::Entry& e = m_rows.Get(line);
     if (e.slot >= 0) {
         lineStart = m_text.LineStart(line);
@@ -483,6 +497,15 @@ const CRowStarts& CTextLayout::RelativeStarts(std::size_t line, std::size_t& lin
 std::int64_t CTextLayout::RowFromOffset(std::size_t offset) const {
     offset = std::min(offset, m_text.Size());
     const std::size_t line = m_text.LineFromOffset(offset);
+    Refine(0, line);
+    std::size_t lineStart;
+    const CRowStarts& starts = RelativeStarts(line, lineStart);
+    return m_rows.RowsBefore(line) + static_cast<std::int64_t>(starts.UpperBound(offset - lineStart)) - 1;
+}
+
+std::int64_t CTextLayout::ShownRowOf(std::size_t offset) const {
+    offset = std::min(offset, m_text.Size());
+    const std::size_t line = m_text.LineFromOffset(offset);
     std::size_t lineStart;
     const CRowStarts& starts = RelativeStarts(line, lineStart);
     return m_rows.RowsBefore(line) + static_cast<std::int64_t>(starts.UpperBound(offset - lineStart)) - 1;
@@ -501,6 +524,24 @@ CTextLayout::Row CTextLayout::RowAt(std::int64_t row) const {
     out.lineEnd = line + 1 < m_text.LineCount() ? m_text.LineStart(line + 1) : m_text.Size();
     out.end = out.lastInLine ? m_text.LineContentEnd(line) : lineStart + starts.At(r + 1);
     return out;
+}
+
+std::optional<CTextLayout::Row> CTextLayout::ExactRowAt(std::int64_t row) const {
+    // Wrapping the lines before the one the row falls in moves the row into a later line
+    // or an earlier one; repeat until no estimate lies before it.
+    for (;;) {
+        if (row < 0 || row >= m_rows.RowCount()) {
+            if (m_rows.EstimatedLines() == 0)
+                return std::nullopt;
+            Refine(0, static_cast<std::size_t>(-1));
+            continue;
+        }
+        std::int64_t inLine = 0;
+        const std::size_t line = m_rows.LineOfRow(row, inLine);
+        if (m_rows.NextEstimated(0) > line)
+            return RowAt(row);
+        Refine(0, line);
+    }
 }
 
 std::vector<CTextLayout::Item> CTextLayout::RowItems(const Row& row) const {

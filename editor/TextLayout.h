@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -55,8 +56,11 @@ public:
     qreal BoxWidth(bool pair) const { return pair ? m_box4 : m_box2; }
 
     const CTextSnapshot& Text() const { return m_text; }
-    // Lays out the whole text anew.
+    // Lays out the whole text anew. A large text only gets estimated row counts here; its lines
+    // are wrapped when they are shown or asked about, and in idle time (ContinueWrapping).
     void Reset(const CTextSnapshot& text);
+    // Texts up to this size, and edits inserting up to this much, are wrapped at once.
+    void SetEagerLayoutBytes(std::size_t bytes) { m_eagerLayoutBytes = bytes; }
     // Takes over newText, which differs from the current text only in that [start, oldEnd)
     // became [start, newEnd); only the lines touched are wrapped again.
     void ApplyEdit(const CTextSnapshot& newText, std::size_t start, std::size_t oldEnd, std::size_t newEnd);
@@ -65,15 +69,27 @@ public:
     // differ from before (a typed character reflows the rest of a long Japanese line), the
     // rest of the line keeps its old row starts, shifted, until ContinueWrapping gets to it.
     void SetEagerWrapBytes(std::size_t bytes) { m_eagerWrapBytes = bytes; }
-    bool HasPendingWork() const { return !m_pending.empty(); }
-    // Wraps about budget more bytes of a line left unfinished; says whether work remains.
+    bool HasPendingWork() const { return !m_pending.empty() || m_rows.EstimatedLines() > 0; }
+    // Wraps about budget more bytes of a line left unfinished or of lines not wrapped yet;
+    // says whether work remains.
     bool ContinueWrapping(std::size_t budget);
     void FinishWrapping();
+    // Lines whose rows are still an estimate.
+    std::size_t EstimatedLines() const { return m_rows.EstimatedLines(); }
+    // Counts the times rows of lines not wrapped yet became exact, which moves the rows below.
+    std::uint64_t RowSpaceGeneration() const { return m_generation; }
 
+    // All rows, the estimated ones included.
     std::int64_t RowCount() const { return m_rows.RowCount(); }
     // The row holding offset; an offset where a wrapped row ends belongs to the next row.
+    // Exact: every line up to the one holding offset is wrapped first.
     std::int64_t RowFromOffset(std::size_t offset) const;
+    // The same row among the rows as they stand, estimates included: only the line holding
+    // offset is wrapped. For placing the view, never for telling a position.
+    std::int64_t ShownRowOf(std::size_t offset) const;
     Row RowAt(std::int64_t row) const;
+    // The row numbered row once every line up to it is wrapped; nothing past the last row.
+    std::optional<Row> ExactRowAt(std::int64_t row) const;
     std::vector<Item> RowItems(const Row& row) const;
     // x of offset inside the row's items (the end of the row for offsets past it).
     static qreal XOfOffset(const std::vector<Item>& items, std::size_t offset);
@@ -103,8 +119,13 @@ private:
     // stop; from must be a row start.
     void WrapForward(const CTextSnapshot& text, std::size_t from, std::size_t end,
                      const std::function<bool(std::size_t)>& onRow) const;
-    CRowIndex::Entry MakeEntry(CRowStarts&& relativeStarts);
+    CRowIndex::Entry MakeEntry(CRowStarts&& relativeStarts) const;
     void FreeSlot(std::int32_t slot);
+    // The exact entry of a line whose content (without its break) starts at lineStart.
+    CRowIndex::Entry WrapWholeLine(std::string_view content, std::size_t lineStart) const;
+    CRowIndex::Entry Estimate(std::size_t contentBytes) const;
+    // Wraps the estimated lines among first..last, about budget bytes of them.
+    void Refine(std::size_t first, std::size_t last, std::size_t budget = static_cast<std::size_t>(-1)) const;
     // Row starts relative to the line start.
     const CRowStarts& RelativeStarts(std::size_t line, std::size_t& lineStart) const;
     std::vector<std::size_t> WrapLine(const CTextSnapshot& text, std::size_t lineStart,
@@ -127,9 +148,12 @@ private:
     mutable std::vector<std::int32_t> m_fixedAdvance; // the same rounded up to 1/64 pixel
 
     CTextSnapshot m_text;
-    CRowIndex m_rows;
-    std::vector<CRowStarts> m_slots;
-    std::vector<std::int32_t> m_freeSlots;
+    // Wrapping lines not wrapped yet changes these even when asking, hence mutable.
+    mutable CRowIndex m_rows;
+    mutable std::vector<CRowStarts> m_slots;
+    mutable std::vector<std::int32_t> m_freeSlots;
+    mutable std::uint64_t m_generation = 0;
+    std::size_t m_eagerLayoutBytes = 1024 * 1024;
 
     // Recently wrapped short lines, so painting and the status bar do not wrap them again.
     struct Memo {

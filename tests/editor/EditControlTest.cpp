@@ -566,3 +566,62 @@ TEST_F(EditControlTest, TextAfterTheCaretMovesAsideForThePreedit) {
     EXPECT_EQ(composing.copy(c.x() + 2 + shift, 0, glyph - 2, height), plain);
     EXPECT_NE(composing.copy(c.x() + 2, 0, glyph - 2, height), plain);
 }
+
+// A text over a megabyte is shown before its lines are wrapped; they are wrapped where they are
+// shown or asked about, and the rest in idle time, without the text on screen moving.
+TEST_F(EditControlTest, ALargeTextNotWrappedYetScrollsEditsAndResizesLikeAWrappedOne) {
+    std::string text;
+    for (int i = 0; text.size() < (3u << 20); ++i)
+        text += "<td>\t" + std::string(static_cast<std::size_t>(i % 97), 'x') + "\t\t" + kNihongo + kDesu + "</td>\r\n";
+    const auto exactTwin = [&](const std::string& bytes) {
+        auto twin = std::make_unique<CEditControl>();
+        twin->SetEditorFont(edit->EditorFont());
+        twin->resize(edit->size());
+        twin->show();
+        twin->SetText(bytes);
+        twin->LineCount(); // wraps every line
+        return twin;
+    };
+    const auto rowStarts = [](const CEditControl& e) {
+        std::vector<std::size_t> starts;
+        for (int row = 0; row < e.LineCount(); ++row)
+            starts.push_back(e.LineIndex(row));
+        return starts;
+    };
+    edit->SetText(text);
+    const std::vector<std::size_t> exact = rowStarts(*exactTwin(text));
+    QScrollBar* bar = edit->verticalScrollBar();
+
+    // Scrolling into rows not wrapped yet (tabs make the estimates short) shows real rows.
+    bar->setValue(bar->maximum() / 2);
+    const std::size_t top = edit->CharFromPos(QPoint(2, 2));
+    EXPECT_TRUE(std::binary_search(exact.begin(), exact.end(), top)) << top;
+    // Idle wrapping moves the scroll bar, never the text at the top of the window.
+    const int before = edit->FirstVisibleLine();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return edit->FirstVisibleLine() != before; }, 5000));
+    EXPECT_EQ(edit->CharFromPos(QPoint(2, 2)), top);
+    // The caret there has its exact line at once.
+    edit->SetText(text);
+    bar->setValue(bar->maximum() / 2);
+    const std::size_t caret = edit->CharFromPos(QPoint(2, 2));
+    edit->SetSel(caret, caret);
+    const auto expectedLine = std::upper_bound(exact.begin(), exact.end(), caret) - exact.begin() - 1;
+    EXPECT_EQ(edit->LineFromChar(caret), expectedLine);
+    EXPECT_EQ(edit->CharFromPos(QPoint(2, 2)), caret);
+
+    // An edit there and a resize while lines wait to be wrapped end as if laid out at once.
+    edit->SetText(text);
+    bar->setValue(bar->maximum() * 3 / 4);
+    const std::size_t at = edit->CharFromPos(QPoint(2, 2));
+    edit->SetSel(at, at + 40);
+    Type(QStringLiteral("漢字"));
+    window->resize(500, 300);
+    QTest::qWait(300);
+    std::string edited = text;
+    edited.replace(at, 40, "\x8a\xbf\x8e\x9a");
+    ASSERT_EQ(edit->GetText(), edited);
+    // The row holding the old top stays at the top, now wrapped at the new width.
+    EXPECT_LE(edit->CharFromPos(QPoint(2, 2)), at);
+    EXPECT_GT(edit->LineIndex(edit->LineFromChar(edit->CharFromPos(QPoint(2, 2))) + 1), at);
+    EXPECT_EQ(rowStarts(*edit), rowStarts(*exactTwin(edited)));
+}

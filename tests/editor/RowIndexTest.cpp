@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <random>
 
@@ -35,6 +36,24 @@ void ExpectSameStarts(const CRowStarts& starts, const std::vector<std::size_t>& 
     }
 }
 
+// Estimated lines: their count, the next one from any line, and the entries of a range.
+void ExpectSameEstimates(const CRowIndex& index, const std::vector<bool>& estimated, std::mt19937& rng) {
+    ASSERT_EQ(index.EstimatedLines(),
+              static_cast<std::size_t>(std::count(estimated.begin(), estimated.end(), true)));
+    for (int probe = 0; probe < 50; ++probe) {
+        const std::size_t from = rng() % (estimated.size() + 1);
+        const auto next = static_cast<std::size_t>(
+            std::find(estimated.begin() + static_cast<std::ptrdiff_t>(from), estimated.end(), true) -
+            estimated.begin());
+        ASSERT_EQ(index.NextEstimated(from), next) << "from " << from;
+        const std::size_t end = std::min(estimated.size(), from + rng() % 1200);
+        const auto entries = index.Entries(from, end);
+        ASSERT_EQ(entries.size(), end - from);
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            ASSERT_EQ(entries[i].Estimated(), estimated[from + i]);
+    }
+}
+
 } // namespace
 
 TEST(RowIndex, SplicedLinesKeepTheirRowCountsAndPrefixSums) {
@@ -48,24 +67,36 @@ TEST(RowIndex, SplicedLinesKeepTheirRowCountsAndPrefixSums) {
     CRowIndex index;
     index.Assign(entries);
     ExpectSameRows(index, model);
+    std::vector<bool> estimated(model.size(), false);
     for (int step = 0; step < 400; ++step) {
         const std::size_t at = rng() % (model.size() + 1);
         const std::size_t remove =
             std::min(model.size() - at, static_cast<std::size_t>(rng() % (step % 10 == 0 ? 2000 : 3)));
         std::vector<CRowIndex::Entry> inserted(rng() % (step % 7 == 0 ? 1500 : 3) + (model.size() == remove));
-        for (auto& e : inserted)
+        std::vector<bool> insertedEstimates;
+        for (auto& e : inserted) {
             e.rows = 1 + static_cast<int>(rng() % 40);
+            e.slot = rng() % 3 == 0 ? CRowIndex::kEstimated : -1;
+            insertedEstimates.push_back(e.Estimated());
+        }
         index.Splice(at, remove, inserted);
+        estimated.erase(estimated.begin() + static_cast<std::ptrdiff_t>(at),
+                        estimated.begin() + static_cast<std::ptrdiff_t>(at + remove));
+        estimated.insert(estimated.begin() + static_cast<std::ptrdiff_t>(at), insertedEstimates.begin(),
+                         insertedEstimates.end());
         model.erase(model.begin() + static_cast<std::ptrdiff_t>(at),
                     model.begin() + static_cast<std::ptrdiff_t>(at + remove));
         std::vector<int> added;
         for (const auto& e : inserted)
             added.push_back(e.rows);
         model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
-        if (step % 40 == 0)
+        if (step % 40 == 0) {
             ExpectSameRows(index, model);
+            ExpectSameEstimates(index, estimated, rng);
+        }
     }
     ExpectSameRows(index, model);
+    ExpectSameEstimates(index, estimated, rng);
 }
 
 TEST(RowStarts, SplitsShiftsAndJoinsKeepTheValuesInOrder) {

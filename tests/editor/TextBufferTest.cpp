@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -137,4 +138,66 @@ TEST(TextSnapshot, ManySnapshotsOfALargeTextCostLittleMoreThanOne) {
     const std::size_t all = CTextSnapshot::StorageBytes(kept);
     EXPECT_LT(all - one, 49u * 12 * 1024);
     EXPECT_LT(all - one, bytes.size() / 10);
+}
+
+TEST(TextSnapshot, LargeInsertionsKeepTheirBufferAndEveryByteAroundThem) {
+    std::mt19937 rng(5);
+    std::string model = RandomBytes(rng, 20000);
+    CTextSnapshot snap = CTextSnapshot::Adopting(std::string(model));
+    ExpectSameText(snap, model);
+    for (int step = 0; step < 8; ++step) {
+        const std::size_t a = rng() % (model.size() + 1);
+        const std::size_t b = std::min(model.size(), a + rng() % 3000);
+        std::string ins = RandomBytes(rng, 64 * 1024 + rng() % 5000);
+        // CR and LF at the edges, so that pairs form across the junctions.
+        if (step % 3 == 0)
+            ins.front() = '\n';
+        if (step % 4 == 0)
+            ins.back() = '\r';
+        model.replace(a, b - a, ins);
+        snap = snap.ReplacedAdopting(a, b, std::move(ins));
+        ASSERT_EQ(snap.ToString(), model);
+        ASSERT_EQ(snap.LineCount(), ReferenceLineStarts(model).size());
+    }
+    ExpectSameText(snap, model);
+    // The adopted buffers are counted once however many leaves point into them.
+    const std::size_t storage = CTextSnapshot::StorageBytes(std::vector<CTextSnapshot>{snap});
+    EXPECT_LT(storage, model.size() * 3);
+}
+
+TEST(TextSnapshot, ForEachLineGivesEveryLineOfARangeAndStopsWhenAsked) {
+    std::mt19937 rng(9);
+    for (std::size_t n : {0u, 5u, 4096u, 30000u}) {
+        std::string model = RandomBytes(rng, n);
+        // Edits leave leaves of odd sizes, with lines running over their boundaries.
+        CTextSnapshot snap(model);
+        for (int i = 0; i < 20 && !model.empty(); ++i) {
+            const std::size_t at = rng() % model.size();
+            const std::string ins = RandomBytes(rng, rng() % 50);
+            snap = snap.Replaced(at, at, ins);
+            model.insert(at, ins);
+        }
+        const auto starts = ReferenceLineStarts(model);
+        auto contentEnd = [&](std::size_t line) {
+            if (line + 1 == starts.size())
+                return model.size();
+            std::size_t end = starts[line + 1] - 1;
+            if (end > 0 && model[end] == '\n' && model[end - 1] == '\r')
+                --end;
+            return end;
+        };
+        for (int round = 0; round < 10; ++round) {
+            const std::size_t first = rng() % starts.size();
+            const std::size_t last = first + rng() % (starts.size() - first);
+            const std::size_t stopAfter = rng() % 3 == 0 ? rng() % (last - first + 1) : SIZE_MAX;
+            std::size_t expected = first;
+            snap.ForEachLine(first, last, [&](std::size_t line, std::size_t start, std::string_view content) {
+                EXPECT_EQ(line, expected);
+                EXPECT_EQ(start, starts[line]);
+                EXPECT_EQ(content, std::string_view(model).substr(start, contentEnd(line) - start));
+                return line - first != stopAfter && ++expected;
+            });
+            EXPECT_EQ(expected, stopAfter == SIZE_MAX ? last + 1 : first + stopAfter);
+        }
+    }
 }

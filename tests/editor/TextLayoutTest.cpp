@@ -213,3 +213,65 @@ TEST(TextLayout, DrawsUndecodableBytesAndControlsAsBoxesAndTabsToStops) {
     EXPECT_EQ(items[5].length, 2);
     EXPECT_EQ(items[6].ch, u'日');
 }
+
+TEST(TextLayout, LinesNotWrappedYetAreWrappedWhereTheyAreShownOrAskedAbout) {
+    std::mt19937 rng(21);
+    CTextLayout layout;
+    layout.SetFont(TestFont());
+    layout.SetEagerLayoutBytes(0);
+    for (int round = 0; round < 8; ++round) {
+        const std::string text = RandomText(rng, 3000 + rng() % 6000, 2 + static_cast<int>(rng() % 6));
+        layout.SetWrapWidth(30 + rng() % 300);
+        layout.Reset(CTextSnapshot(text));
+        ASSERT_EQ(layout.EstimatedLines(), layout.Text().LineCount());
+        const auto rows = ReferenceRowStarts(text, layout);
+        for (int probe = 0; probe < 30; ++probe) {
+            // Scrolling to any row gives a real row, wherever the estimates put it.
+            const auto shown = static_cast<std::int64_t>(rng() % static_cast<std::size_t>(layout.RowCount()));
+            const std::size_t start = layout.RowAt(shown).start;
+            EXPECT_TRUE(std::binary_search(rows.begin(), rows.end(), start)) << "row " << shown;
+            EXPECT_EQ(layout.RowAt(layout.ShownRowOf(start)).start, start);
+            // The caret's row is exact however little is wrapped.
+            const std::size_t off = rng() % (text.size() + 1);
+            const auto exact = std::upper_bound(rows.begin(), rows.end(), off) - rows.begin() - 1;
+            ASSERT_EQ(layout.RowFromOffset(off), exact) << "offset " << off;
+            if (probe % 10 == 0)
+                layout.ContinueWrapping(rng() % 500);
+        }
+        layout.FinishWrapping();
+        EXPECT_EQ(layout.EstimatedLines(), 0u);
+        ExpectLayoutMatchesReference(layout, text);
+    }
+}
+
+TEST(TextLayout, EditsAndResizesWhileLinesWaitToBeWrappedEndTheSame) {
+    std::mt19937 rng(23);
+    CTextLayout layout;
+    layout.SetFont(TestFont());
+    for (int round = 0; round < 6; ++round) {
+        // Large insertions get estimated lines between their first and last line.
+        layout.SetEagerLayoutBytes(round % 2 ? 0 : 200);
+        std::string text = RandomText(rng, 2000 + rng() % 4000, 4);
+        layout.SetWrapWidth(40 + rng() % 200);
+        layout.Reset(CTextSnapshot(text));
+        for (int step = 0; step < 30; ++step) {
+            const std::size_t a = rng() % (text.size() + 1);
+            const std::size_t b = std::min(text.size(), a + rng() % 50);
+            const std::string ins = RandomText(rng, rng() % 3 == 0 ? 300 + rng() % 1500 : rng() % 3, 4);
+            layout.ApplyEdit(layout.Text().Replaced(a, b, ins), a, b, a + ins.size());
+            text.replace(a, b - a, ins);
+            if (rng() % 4 == 0)
+                layout.ContinueWrapping(rng() % 800);
+            if (rng() % 10 == 0)
+                layout.SetWrapWidth(40 + rng() % 200); // a resize lays out anew, estimated again
+            if (step % 10 == 9) {
+                const std::size_t off = rng() % (text.size() + 1);
+                const auto rows = ReferenceRowStarts(text, layout);
+                ASSERT_EQ(layout.RowFromOffset(off),
+                          std::upper_bound(rows.begin(), rows.end(), off) - rows.begin() - 1);
+            }
+        }
+        layout.FinishWrapping();
+        ExpectLayoutMatchesReference(layout, text);
+    }
+}
