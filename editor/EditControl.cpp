@@ -1,5 +1,6 @@
 #include "editor/EditControl.h"
 
+#include "editor/GlyphSprites.h"
 #include "platform/ClipboardWatch.h"
 #include "platform/Cp932.h"
 
@@ -26,6 +27,9 @@ namespace {
 
 constexpr int kMargin = 2;
 constexpr int kCaretWidth = 2;
+// The background is filled in strips of at most this many pixel rows: the painter hands a
+// larger fill to other threads, and waking them costs more than the fill.
+constexpr int kFillStrip = 64;
 // Texts above this size are laid out again only when the window has stopped resizing.
 constexpr std::size_t kImmediateRelayoutBytes = 1 << 20;
 constexpr int kWrapDelayMs = 150;
@@ -77,6 +81,8 @@ CEditControl::CEditControl(QWidget* parent) : QAbstractScrollArea(parent) {
     setAttribute(Qt::WA_InputMethodEnabled, true);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
+    // paintEvent fills the background itself (see there).
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     verticalScrollBar()->setSingleStep(1);
 
     m_font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -718,6 +724,16 @@ void CEditControl::paintEvent(QPaintEvent* event) {
     QColor boxColor = textColor;
     boxColor.setAlphaF(0.55f);
     painter.setFont(m_layout.Font());
+    // Glyphs drawn before are copied rather than blended again: a page of text in a fraction
+    // of the time.
+    CGlyphSprites& sprites = CGlyphSprites::Shared();
+    const bool copies = sprites.Begin(painter);
+    const QBrush background = viewport()->palette().brush(viewport()->backgroundRole());
+    for (const QRect& r : event->region()) {
+        for (int top = r.top(); top <= r.bottom(); top += kFillStrip)
+            painter.fillRect(QRect(r.left(), top, r.width(), std::min(kFillStrip, r.bottom() + 1 - top)),
+                             background);
+    }
 
     const Selection sel = GetSel();
     const std::int64_t first = FirstVisibleLine();
@@ -808,6 +824,22 @@ void CEditControl::paintEvent(QPaintEvent* event) {
                 painter.drawRect(cell);
             }
             if (item.kind == CTextLayout::ItemKind::Glyph) {
+                // An underlined glyph is drawn as text with its run; a framed one owns the
+                // pixels inside its frame.
+                if (copies && !(look && look->underline)) {
+                    const qreal left = kMargin + item.x;
+                    const int cellLeft = static_cast<int>(std::ceil(left));
+                    const int cellRight = static_cast<int>(std::floor(left + item.width));
+                    QRect cell(cellLeft, static_cast<int>(std::lround(y)), cellRight - cellLeft,
+                               static_cast<int>(lh));
+                    if (look && look->frame)
+                        cell.adjust(1, 2, -1, -2);
+                    flush();
+                    const bool coloured = !selected && look && look->foreground.isValid();
+                    const QColor& fg = selected ? selectedText : coloured ? look->foreground : textColor;
+                    if (sprites.Draw(painter, item.ch, QPointF(left, y + ascent), fg, cell))
+                        continue;
+                }
                 if (run.isEmpty())
                     runX = item.x;
                 run.append(QChar(item.ch));
