@@ -151,17 +151,20 @@ bool CWeftpageView::LoadFile(const QString& path) {
         Ui().Ask(r.error, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
         return false;
     }
-    SetText(r.bytes);
+    // The encoding check reads only the head; the bytes themselves become the text's storage.
+    const std::string head = r.bytes.substr(0, EncodingCheck::kHeadBytes);
+    const bool complete = head.size() == r.bytes.size();
+    SetTextAdopting(std::move(r.bytes));
     SetSel(0, 0);
     // A file rewritten while it was read is taken as unknown, so the next check asks.
     const CFileStamp after = CFileStamp::Of(path);
     RememberDiskState(after == before ? after : CFileStamp{});
-    TellIfNotShiftJis(r.bytes);
+    TellIfNotShiftJis(head, complete);
     return true;
 }
 
-void CWeftpageView::TellIfNotShiftJis(std::string_view bytes) {
-    if (const auto warning = EncodingCheck::Warning(EncodingCheck::Examine(bytes, true)))
+void CWeftpageView::TellIfNotShiftJis(std::string_view bytes, bool complete) {
+    if (const auto warning = EncodingCheck::Warning(EncodingCheck::Examine(bytes, complete)))
         Ui().Ask(*warning, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
 }
 

@@ -114,7 +114,7 @@ public:
     void ApplyLooks();
     // Tells the user (once) when bytes just opened are probably not Shift-JIS, or declare
     // another charset than they are in.
-    void TellIfNotShiftJis(std::string_view bytes);
+    void TellIfNotShiftJis(std::string_view bytes, bool complete = true);
     // A message for the status bar's message pane.
     void ShowStatusMessage(const QString& text);
 

@@ -341,11 +341,14 @@ ReadResult Read(const QString& path) {
         return r;
     }
     try {
-        if (st.st_size > 0)
-            r.bytes.reserve(static_cast<std::size_t>(st.st_size));
-        char buffer[1 << 16];
+        // Straight into the string, one byte more than the size so that the end is seen
+        // without growing; a file that grows while it is read still comes whole.
+        r.bytes.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 1 << 16);
+        std::size_t used = 0;
         for (;;) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (used == r.bytes.size())
+                r.bytes.resize(r.bytes.size() * 2);
+            const ssize_t n = ::read(fd, r.bytes.data() + used, r.bytes.size() - used);
             if (n == 0)
                 break;
             if (n < 0) {
@@ -357,8 +360,9 @@ ReadResult Read(const QString& path) {
                 r.error = QStringLiteral("%1 を読み込めません。\n%2").arg(shown, ReasonOf(e));
                 return r;
             }
-            r.bytes.append(buffer, static_cast<std::size_t>(n));
+            used += static_cast<std::size_t>(n);
         }
+        r.bytes.resize(used);
     } catch (const std::bad_alloc&) {
         ::close(fd);
         r.bytes = std::string();
