@@ -3,7 +3,7 @@
 // the text, forward and backward. Each figure is given twice: for editor/TextSearch and for the
 // plain character-by-character search the tests check it against (tests/editor/
 // TextSearchReference.h, which copies the whole text first), so one run shows both side by
-// side. Applying the replacement to a shown edit control (SetSel + ReplaceSel, the one undo
+// side. Applying the replacement to a shown edit control (SetSel + ReplaceSelAdopting, the one undo
 // step Replace All makes) is timed on its own: that part is the edit control's, not the search's.
 //
 //   vbuild --target search_bench
@@ -133,14 +133,15 @@ void MeasureReplaceAll(const char* name, const CTextSnapshot& text, const std::s
     QApplication::processEvents();
     const auto start = Clock::now();
     edit.SetSel(change->start, change->end);
-    edit.ReplaceSel(change->bytes);
+    edit.ReplaceSelAdopting(std::move(change->bytes)); // as the view's Replace All does
     edit.ScrollCaret();
     const double apply = MsSince(start);
     const auto paintStart = Clock::now();
     QApplication::processEvents();
     const double paint = MsSince(paintStart);
-    std::printf("  edit control: SetSel + ReplaceSel %.1f ms, then the repaint %.1f ms (not the search's)\n",
-                apply, paint);
+    std::printf(
+        "  edit control: SetSel + ReplaceSelAdopting %.1f ms, then the repaint %.1f ms (not the search's)\n",
+        apply, paint);
     std::printf("  Replace All in all: %.1f ms (plain search: %s)\n", replace.ours + apply + paint,
                 withReference
                     ? (std::to_string(static_cast<int>(replace.reference + apply + paint)) + " ms").c_str()

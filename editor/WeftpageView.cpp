@@ -693,12 +693,13 @@ void CWeftpageView::ReplaceAll() {
     const auto& [pattern, replacement] = *request;
     // One replacement of the span from the first to the last match, so the whole
     // operation is one undo step however many matches there are.
-    const auto change = ReplaceAllIn(Snapshot(), pattern, replacement, m_findDialog->Options());
+    auto change = ReplaceAllIn(Snapshot(), pattern, replacement, m_findDialog->Options());
     if (!change) {
         TellNotFound(m_findDialog->FindText());
         return;
     }
     SetSel(change->start, change->end);
-    ReplaceSel(change->bytes);
+    // The bytes can be most of a large page: the text takes them over instead of a copy.
+    ReplaceSelAdopting(std::move(change->bytes));
     ScrollCaret();
 }
