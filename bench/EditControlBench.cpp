@@ -1,11 +1,13 @@
 // Measures the edit control against QPlainTextEdit and, when its development package is
 // installed (libqscintilla2-qt6-dev), QScintilla without and with wrapping, on generated
-// CP932 HTML of 1, 10 and 50 MB: load and first paint, and one typed character in the middle
-// with its repaint. Against QPlainTextEdit also the caret's line and column at the end and
-// the memory of 49 edits each followed by a kept whole-text snapshot. Then typing with the
-// recovery copy on (written by its thread while keys go on), and how long writing one copy
-// takes. Our control is given the CP932 bytes; the peers get the text already converted to
-// the form they store (QString, UTF-8), so their conversion is not counted against them.
+// CP932 HTML of 1, 10 and 50 MB: load and first paint, the CPU time of the work each leaves
+// for idle time after it, and one typed character in the middle with its repaint once that
+// work is done (ours also while it runs). Against QPlainTextEdit also
+// the caret's line and column at the end and the memory of 49 edits each followed by a kept
+// whole-text snapshot. Then typing with the recovery copy on (written by its thread while
+// keys go on), and how long writing one copy takes. Our control is given the CP932 bytes;
+// the peers get the text already converted to the form they store (QString, UTF-8), so
+// their conversion is not counted against them.
 //
 // How to run the benchmarks (all headless, never run by the tests):
 //   vbuild --target editcontrol_bench pagelook_bench search_bench weftpage
@@ -43,6 +45,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <random>
 #include <string>
@@ -113,8 +116,41 @@ double TimeKeys(QWidget& edit) {
     return Ms(t) / keys;
 }
 
+// This thread's CPU time in ms: unlike the wall clock it does not grow while other programs
+// hold the processor.
+double ThreadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Runs the event loop until the work a widget left for idle time (wrapping, layout) is done:
+// until no pass of the loop has used kBusyPassMs of CPU for kQuietMs (a pass with nothing to
+// do takes microseconds). Returns the CPU time the busy passes used.
+constexpr double kBusyPassMs = 0.2;
+constexpr double kQuietMs = 100;
+constexpr double kIdleLimitMs = 180000;
+
+double SettleIdleWork() {
+    QElapsedTimer t;
+    t.start();
+    double quietSince = 0;
+    double busy = 0;
+    while (Ms(t) - quietSince < kQuietMs && Ms(t) < kIdleLimitMs) {
+        const double before = ThreadCpuMs();
+        QApplication::processEvents();
+        const double used = ThreadCpuMs() - before;
+        if (used >= kBusyPassMs) {
+            quietSince = Ms(t);
+            busy += used;
+        }
+    }
+    return busy;
+}
+
 struct CPeerFigures {
     double load = kNone;
+    double idle = kNone;
     double key = kNone;
 };
 
@@ -135,6 +171,7 @@ CPeerFigures MeasureScintilla(const QByteArray& utf8, const QFont& font, bool wr
     edit.SendScintilla(QsciScintillaBase::SCI_SETTEXT, utf8.constData());
     edit.viewport()->repaint();
     f.load = Ms(t);
+    f.idle = SettleIdleWork();
 
     edit.setCursorPosition(edit.lines() / 2, 0);
     edit.ensureCursorVisible();
@@ -173,7 +210,8 @@ void Measure(std::size_t megabytes, bool skipSlowWrap) {
                 megabytes, bytes.size(), static_cast<long long>(unicode.size()), "", "ours", "QPlainTextEdit",
                 "QScintilla", "QSci wrapping", "QPTE", "QSci", "QSci wr");
 
-    double loadOurs, loadQt, keyOurs, keyQt, lineOurs, lineQt, memOurs, memOursRss, memQt;
+    double loadOurs, loadQt, idleOurs, idleQt, keyOurs, keyQt, keyOursBusy, lineOurs, lineQt, memOurs,
+        memOursRss, memQt;
     double keyRecoveryMean = 0, keyRecoveryWorst = 0, copyWrite = 0;
     int copiesWritten = 0;
     {
@@ -188,6 +226,7 @@ void Measure(std::size_t megabytes, bool skipSlowWrap) {
         edit.SetText(bytes);
         edit.viewport()->repaint();
         loadOurs = Ms(t);
+        idleOurs = SettleIdleWork();
 
         int notified = 0;
         std::vector<CTextSnapshot> kept;
@@ -201,6 +240,16 @@ void Measure(std::size_t megabytes, bool skipSlowWrap) {
         QApplication::processEvents();
         kept.clear();
         keyOurs = TimeKeys(edit);
+        kept.clear();
+
+        // The same keys straight after loading, while work left for idle time still runs.
+        edit.SetText(bytes);
+        edit.viewport()->repaint();
+        edit.SetSel(bytes.size() / 2, bytes.size() / 2);
+        edit.ScrollCaret();
+        edit.viewport()->repaint();
+        keyOursBusy = TimeKeys(edit);
+        SettleIdleWork();
         kept.clear();
 
         {
@@ -278,6 +327,7 @@ void Measure(std::size_t megabytes, bool skipSlowWrap) {
         edit.setPlainText(unicode);
         edit.viewport()->repaint();
         loadQt = Ms(t);
+        idleQt = SettleIdleWork();
 
         std::vector<QString> kept;
         QObject::connect(&edit, &QPlainTextEdit::textChanged, [&] { kept.push_back(edit.toPlainText()); });
@@ -334,7 +384,9 @@ void Measure(std::size_t megabytes, bool skipSlowWrap) {
     }
 #endif
     Row("load and first paint", loadOurs, {loadQt, plain.load, wrapped.load}, "ms");
+    Row("idle-time work after it (CPU)", idleOurs, {idleQt, plain.idle, wrapped.idle}, "ms");
     Row("typed character in the middle", keyOurs, {keyQt, plain.key, wrapped.key}, "ms");
+    Row("typed character + idle step meanwhile", keyOursBusy, {}, "ms");
     Row("caret line and column at the end", lineOurs, {lineQt}, "ms");
     Row("49 edits + kept snapshots (resident)", memOursRss, {memQt}, "MB");
     std::printf("  %-38s %12.3f MB = %.2f%% of the text\n", "49 kept snapshots (own storage)", memOurs,
