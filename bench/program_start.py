@@ -319,10 +319,12 @@ def calibrate():
     desk = vurodesk.Desktop("bench-calibration")
     try:
         path = desk.write_file("empty.html", b"")
-        process = desk.spawn([str(desk.bin / "weftpage"), path], "weftpage")
         screen = Screen(desk.display)
         try:
+            started = time.monotonic()
+            process = desk.spawn([str(desk.bin / "weftpage"), path], "weftpage")
             window, size = wait_shown(screen, process)
+            shown = (time.monotonic() - started) * 1000
             # Painted and still: two grabs a moment apart agree and hold more than one colour.
             previous = None
             deadline = time.monotonic() + START_TIMEOUT
@@ -334,8 +336,9 @@ def calibrate():
                     raise vurodesk.DesktopError("the empty page's window was never painted and still")
                 previous = pixels
                 time.sleep(0.3)
-            empty_rss = resident_mb(process.pid)
-            return EditingArea(size, pixels), empty_rss
+            empty = {"window shown": shown, "load CPU": Cpu(process.pid).settle(started)[0],
+                     "resident": resident_mb(process.pid)}
+            return EditingArea(size, pixels), empty
         finally:
             screen.close()
     finally:
@@ -546,7 +549,7 @@ def main():
         replaced, occurrences = re.subn("[tT][dD]", "TD", data.decode("cp932"))
         args.replaced = replaced.encode("cp932")
         del data, replaced
-        area, empty_rss = calibrate()
+        area, empty = calibrate()
         runs = []
         for i in range(args.runs):
             runs.append(measure_run(args, page, area, i + 1))
@@ -574,10 +577,13 @@ def main():
     row("exec to window shown", "window shown", "", main=False)
     row("exec to first paint showing the text", "first paint", "<= 500 ms (1.2 s)", main=False)
     row("CPU of the load until it settles", "load CPU", "", main=False)
+    print(f"  {'the same for an empty page (one run)':<40} {empty['window shown']:11.1f} ms {'':>13}"
+          f" {empty['load CPU']:9.1f} ms   window shown; CPU until it settles")
     m, lo, hi = stat("resident")
     print(f"  {'resident after the load':<40} {f'file + {m - file_mb:.1f} MB':>14} {f'({lo:.0f}-{hi:.0f})':>13}"
           f" {f'{m:.1f} MB':>12} {'':>23}   <= file + 40 MB (113 MB)")
-    print(f"  {'resident, empty page':<40} {f'{empty_rss:.1f} MB':>14}")
+    resident = f"{empty['resident']:.1f} MB"
+    print(f"  {'resident, empty page':<40} {resident:>14}")
     row("CPU: jump to the end (Ctrl+End), first", "end", "<= 10 ms (10 ms)")
     row("CPU: jump to the end again", "end again", "<= 10 ms (10 ms)")
     row("CPU: Select All + one typed character", "select all + type", "<= 20 ms (60 ms)")
