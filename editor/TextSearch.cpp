@@ -103,17 +103,21 @@ struct CPattern {
     bool usable = false;
 };
 
-// The byte counts of up to 16 samples spread over the text: which pattern byte is rare here.
-std::array<std::size_t, 256> SampleByteCounts(const CPieces& text) {
+// The byte counts of 16 samples of up to 4 KB spread evenly over the text: which pattern
+// byte is rare here, whatever the sizes of the pieces.
+std::array<std::size_t, 256> SampleByteCounts(CPieces& text) {
     std::array<std::size_t, 256> counts{};
-    const std::size_t samples = std::min<std::size_t>(text.Count(), 16);
-    for (std::size_t s = 0; s < samples; ++s)
-        for (const char c : text.Piece(s * text.Count() / samples).substr(0, 4096))
+    constexpr std::size_t kSamples = 16;
+    for (std::size_t s = 0; s < kSamples && text.Size() > 0; ++s) {
+        const std::size_t at = s * text.Size() / kSamples;
+        const std::size_t piece = text.Locate(at);
+        for (const char c : text.Piece(piece).substr(at - text.Start(piece), 4096))
             ++counts[static_cast<unsigned char>(c)];
+    }
     return counts;
 }
 
-CPattern Prepare(std::string_view pattern, const CSearchOptions& o, const CPieces& text) {
+CPattern Prepare(std::string_view pattern, const CSearchOptions& o, CPieces& text) {
     CPattern p;
     p.bytes = pattern;
     if (pattern.empty() || pattern.find_first_of("\r\n") != std::string_view::npos)
