@@ -127,6 +127,7 @@ const CTextLook& CHtmlStyler::LookOf(std::uint8_t style, const QPalette& palette
 }
 
 void CHtmlStyler::TextReset(const CTextSnapshot& text) {
+    m_rowEnd = static_cast<std::size_t>(-1);
     m_text = text;
     m_points.Reset(text.Size());
 }
@@ -136,6 +137,7 @@ std::size_t CHtmlStyler::TextEdited(const CTextSnapshot& text, std::size_t start
     // Marks depend on the characters alone; colours on the state the edit leaves behind.
     const bool lexedNear = m_colouring && start <= m_points.Last().offset + kMaxSpacing;
     const HtmlLexer::State before = lexedNear ? StateAt(oldEnd) : HtmlLexer::State{};
+    m_rowEnd = static_cast<std::size_t>(-1);
     m_text = text;
     m_points.Edit(start, oldEnd, newEnd);
     const std::size_t size = text.Size();
@@ -225,14 +227,21 @@ void CHtmlStyler::StylesOf(std::size_t start, std::size_t end, std::vector<std::
         return;
     if (m_colouring) {
         ExtendTo(start);
-        const CLexCheckpoints::Point p = m_points.At(m_points.Floor(start));
+        CLexCheckpoints::Point p = m_points.At(m_points.Floor(start));
+        if (m_rowEnd <= start && m_rowEnd > p.offset)
+            p = {m_rowEnd, m_rowEndState};
+        // Lexing from start gives its bytes the styles lexing from further back gives them:
+        // a later byte restyles only bytes of the same call.
+        const HtmlLexer::State atStart = LexRange(p.offset, start, p.state);
         // A byte's style can depend on the few bytes after it ("<" then "!--"), so the lexing
         // goes on a little past the end.
         const std::size_t lexEnd = std::min(m_text.Size(), end + kLookAhead);
-        m_lexStyles.resize(lexEnd - p.offset);
-        LexRange(p.offset, lexEnd, p.state, m_lexStyles.data());
+        m_lexStyles.resize(lexEnd - start);
+        LexRange(start, lexEnd, atStart, m_lexStyles.data());
         for (std::size_t k = 0; k < styles.size(); ++k)
-            styles[k] = static_cast<std::uint8_t>(m_lexStyles[start - p.offset + k]);
+            styles[k] = static_cast<std::uint8_t>(m_lexStyles[k]);
+        m_rowEnd = end;
+        m_rowEndState = LexRange(start, end, atStart);
     }
     if (m_marking) {
         const std::string_view bytes = m_text.View(start, end, m_scratch);

@@ -57,6 +57,11 @@ private:
 
     CTextSnapshot m_text;
     CLexCheckpoints m_points;
+    // The state where the rows asked last ended: the next row painted usually starts there,
+    // so a page of rows is lexed once instead of each row from the point before it (which
+    // in a long line without '<' can be 64 KB back).
+    std::size_t m_rowEnd = static_cast<std::size_t>(-1);
+    HtmlLexer::State m_rowEndState;
     bool m_colouring = true;
     bool m_marking = true;
     std::size_t m_lexedBytes = 0;

@@ -84,6 +84,26 @@ TEST_F(StylerFixture, OnlyWhatIsShownIsLexed) {
     EXPECT_LT(m_styler.LexedBytes() - before, 70'000u);
 }
 
+TEST_F(StylerFixture, APageOfRowsInALongLineIsLexedOnceAndRightly) {
+    // 300 KB in one line, an attribute value with no '<' to keep a point at: each row used to
+    // be lexed from a point up to 64 KB before it.
+    Load("<p>x</p><img alt=\"" + std::string(300'000, 'a') + "\" src=x.gif> &amp; <b>b</b>\r\n");
+    const auto expected = FullLex(m_bytes);
+    Styles(200'000, 200'100);
+    const std::size_t before = m_styler.LexedBytes();
+    for (std::size_t row = 200'100; row < 200'100 + 40 * 100; row += 100)
+        EXPECT_EQ(Styles(row, row + 100), Slice(expected, row, row + 100)) << "at " << row;
+    EXPECT_LT(m_styler.LexedBytes() - before, 40u * (2 * 100 + 16) + 1000);
+    // The rows at the line's end, after the value, still come out right.
+    const std::size_t tail = m_bytes.size() - 30;
+    EXPECT_EQ(Styles(tail - 100, tail), Slice(expected, tail - 100, tail));
+    EXPECT_EQ(Styles(tail, m_bytes.size()), Slice(expected, tail, m_bytes.size()));
+    // An edit forgets where the last rows ended.
+    Edit(200'050, 200'050, "\"");
+    const auto edited = FullLex(m_bytes);
+    EXPECT_EQ(Styles(200'100, 200'200), Slice(edited, 200'100, 200'200));
+}
+
 TEST_F(StylerFixture, AnEditThatLeavesTheSameStateReLexesOnlyItsNeighbourhood) {
     Load(SamplePage(2'000'000));
     Styles(1'500'000, 1'500'100);
