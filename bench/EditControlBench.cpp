@@ -180,6 +180,10 @@ CPeerFigures MeasureScintilla(const QByteArray& utf8, const QFont& font, bool wr
     f.key = TimeKeys(edit);
     return f;
 }
+
+bool SkipSlowWrap(std::size_t megabytes, bool skipFlag) {
+    return (skipFlag || qEnvironmentVariableIsSet("BENCH_SKIP_SLOW_WRAP")) && megabytes > 10;
+}
 #endif
 
 // The processor, its cores and the memory, for quoting the figures with the machine.
@@ -198,11 +202,7 @@ std::string Machine() {
            std::to_string(static_cast<int>(gib + 0.5)) + " GiB";
 }
 
-bool SkipSlowWrap(std::size_t megabytes, bool skipFlag) {
-    return (skipFlag || qEnvironmentVariableIsSet("BENCH_SKIP_SLOW_WRAP")) && megabytes > 10;
-}
-
-void Measure(std::size_t megabytes, bool skipSlowWrap) {
+void Measure(std::size_t megabytes, [[maybe_unused]] bool skipSlowWrap) {
     const std::string bytes = GenerateHtml(megabytes * 1024 * 1024);
     const QString unicode = Cp932::Decode(bytes);
     QFont font(QStringLiteral("ＭＳ ゴシック"), 12);
