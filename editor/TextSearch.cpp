@@ -367,6 +367,13 @@ std::vector<CSearchMatch> FindAll(const CTextSnapshot& snapshot, std::string_vie
     std::vector<CSearchMatch> out;
     CSearch search(snapshot, pattern, o);
     const std::size_t n = search.Length();
+    // Counted first, so that a million matches take one allocation and no copying.
+    std::size_t count = 0;
+    search.Forward(0, search.Text().Size(), [&](std::size_t at) {
+        ++count;
+        return at + n;
+    });
+    out.reserve(count);
     search.Forward(0, search.Text().Size(), [&](std::size_t at) {
         out.push_back({at, at + n});
         return at + n;
