@@ -5,6 +5,7 @@
 // TextSearchReference.h, which copies the whole text first), so one run shows both side by
 // side. Applying the replacement to a shown edit control (SetSel + ReplaceSelAdopting, the one undo
 // step Replace All makes) is timed on its own: that part is the edit control's, not the search's.
+// Last, Replace All from the Replace dialog of a shown view, and the Undo after it.
 //
 //   vbuild --target search_bench
 //   QT_QPA_PLATFORM=offscreen build/bin/search_bench [size in MB] [--no-reference]
@@ -14,11 +15,18 @@
 
 #include "bench/GeneratedPage.h"
 #include "editor/EditControl.h"
+#include "editor/FindReplaceDlg.h"
 #include "editor/FontSubstitutes.h"
 #include "editor/TextSearch.h"
+#include "editor/WeftpageDoc.h"
+#include "editor/WeftpageView.h"
+#include "platform/Profile.h"
 #include "tests/editor/TextSearchReference.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -148,6 +156,39 @@ void MeasureReplaceAll(const char* name, const CTextSnapshot& text, const std::s
                     : "-");
 }
 
+// Replace All as the user asks for it: the Replace dialog's button on a shown view, through
+// to the repaint, and the Undo that brings the text back.
+void MeasureThroughTheView(const CTextSnapshot& text, const QString& find, const QString& replacement) {
+    std::printf("\nReplace All of \"%s\" by \"%s\" from the Replace dialog of a shown view\n",
+                qPrintable(find), qPrintable(replacement));
+    CWeftpageDoc doc;
+    CWeftpageView view(doc);
+    view.resize(1000, 800);
+    view.show();
+    (void)QTest::qWaitForWindowExposed(&view);
+    view.InitialUpdate();
+    view.SetText(text);
+    view.ResetUndoHistory();
+    view.SetSel(0, 0);
+    view.OnEditReplace();
+    CFindReplaceDlg* dialog = view.FindDialog();
+    dialog->FindField()->setText(find);
+    dialog->ReplaceField()->setText(replacement);
+    QApplication::processEvents();
+    auto start = Clock::now();
+    dialog->ReplaceAllButton()->click();
+    QApplication::processEvents();
+    const double replaceAll = MsSince(start);
+    const bool changed = !(view.Snapshot() == text);
+    start = Clock::now();
+    view.OnEditUndo();
+    QApplication::processEvents();
+    const double undo = MsSince(start);
+    std::printf("  Replace All, search and edit control together: %.1f ms%s; the Undo after it: %.1f ms%s\n",
+                replaceAll, changed ? "" : " (NOTHING REPLACED)", undo,
+                view.Snapshot() == text ? "" : " (TEXT NOT BACK)");
+}
+
 // Find Next from both ends of the text in both directions, and a search that finds nothing.
 void MeasureFindNext(const CTextSnapshot& text, const std::string& pattern, bool withReference) {
     std::printf("\nFind Next of \"%s\" (%.1f MB)\n", pattern.c_str(),
@@ -211,5 +252,11 @@ int main(int argc, char** argv) {
     MeasureReplaceAll("Replace All of \"td\" by \"TD\", case-blind, page with td for every ma", dense, "td",
                       "TD", caseBlind, withReference);
     MeasureFindNext(text, "td", withReference);
+
+    // The view reads and writes the profile: a scratch one, never the user's.
+    QTemporaryDir scratch;
+    SetProfile(CProfile(scratch.filePath("Vuro.conf")));
+    MeasureThroughTheView(text, QStringLiteral("td"), QStringLiteral("TD"));
+    MeasureThroughTheView(text, QStringLiteral("ま"), QStringLiteral("マ"));
     return 0;
 }
