@@ -13,7 +13,7 @@ bool g_enabled = true;
 // Contexts (font and kind of device) kept at once, and copies kept per context before the
 // oldest are given up; a page uses a few hundred.
 constexpr std::size_t kMaxContexts = 4;
-constexpr std::size_t kMaxSprites = 32768;
+constexpr std::size_t kMaxSprites = 8192; // about 10 MB
 constexpr std::size_t kMaxColours = 1024;
 
 // A position in whole pixels and 1/64 steps, as the painter rounds it.
@@ -82,6 +82,9 @@ bool CGlyphSprites::Begin(QPainter& painter) {
     m_context = &*it;
     m_image = image;
     m_offset = QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()));
+    m_visible = image->rect();
+    if (!engine->systemClip().isEmpty())
+        m_visible &= engine->systemClip().boundingRect();
     return true;
 }
 
@@ -94,13 +97,15 @@ bool CGlyphSprites::Draw(QPainter& painter, char16_t ch, const QPointF& pen, con
     if (!m_context || fg.alpha() != 255 || cell.isEmpty())
         return false;
     const QRect device = cell.translated(m_offset);
-    if (!m_image->rect().contains(device))
+    // The background as the device holds it; the corners of what is painted now stand for
+    // the whole cell (outside what is painted, the image holds what it shows).
+    const QRect visible = device & m_visible;
+    const QRect probe = visible.isEmpty() ? device & m_image->rect() : visible;
+    if (probe.isEmpty())
         return false;
-    // The background as the device holds it; the corners stand for the whole cell.
-    const std::uint32_t background = Pixel(device.left(), device.top());
-    if ((background >> 24) != 0xFF || Pixel(device.right(), device.bottom()) != background ||
-        Pixel(device.right(), device.top()) != background ||
-        Pixel(device.left(), device.bottom()) != background)
+    const std::uint32_t background = Pixel(probe.left(), probe.top());
+    if ((background >> 24) != 0xFF || Pixel(probe.right(), probe.bottom()) != background ||
+        Pixel(probe.right(), probe.top()) != background || Pixel(probe.left(), probe.bottom()) != background)
         return false;
 
     const std::uint64_t colour = static_cast<std::uint64_t>(fg.rgba()) << 32 | background;
@@ -121,6 +126,9 @@ bool CGlyphSprites::Draw(QPainter& painter, char16_t ch, const QPointF& pen, con
                               static_cast<std::uint64_t>(found - colours.begin()) << 28;
     const auto sprite = m_context->sprites.find(key);
     if (sprite == m_context->sprites.end()) {
+        // Only a glyph painted whole is taken: what it leaves out of sight is unknown.
+        if (visible != device)
+            return false;
         painter.setPen(fg);
         Capture(painter, ch, pen, cell, background, key);
         return true;
@@ -132,7 +140,8 @@ bool CGlyphSprites::Draw(QPainter& painter, char16_t ch, const QPointF& pen, con
     const QRect ink = sprite->second.ink.translated(x.whole, y.whole);
     if (!cell.contains(ink))
         return false; // it reaches into a neighbour's pixels
-    painter.drawImage(ink.topLeft(), sprite->second.image);
+    if (!visible.isEmpty())
+        painter.drawImage(ink.topLeft(), sprite->second.image);
     return true;
 }
 

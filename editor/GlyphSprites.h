@@ -34,6 +34,8 @@ public:
     bool Draw(QPainter& painter, char16_t ch, const QPointF& pen, const QColor& fg, const QRect& cell);
 
     std::size_t Size() const;
+    // Forgets every copy (they are taken again as glyphs are drawn).
+    void Clear() { m_contexts.clear(); }
 
     // One set for all edit controls.
     static CGlyphSprites& Shared();
@@ -62,5 +64,6 @@ private:
     Context* m_context = nullptr;
     const QImage* m_image = nullptr;
     QPoint m_offset; // logical to image pixels
+    QRect m_visible; // the image pixels this painting may change, as far as known
     std::vector<std::uint32_t> m_before;
 };

@@ -5,6 +5,7 @@
 #include "editor/HtmlStyler.h"
 
 #include <QMainWindow>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -111,4 +112,32 @@ TEST_F(EditControlPaintTest, TheWholeViewportIsPaintedOverWhereverTextWas) {
     for (int y = 0; y < image.height(); y += 3)
         for (int x = 0; x < image.width(); x += 3)
             ASSERT_EQ(image.pixelColor(x, y), base) << x << "," << y;
+}
+
+TEST_F(EditControlPaintTest, PaintingInNarrowPiecesGivesWhatPaintingTheWholeGives) {
+    // A blinking caret or a typed key repaints a sliver: glyphs cut by its edges must come out
+    // as the whole repaint draws them. The screen image is what the window really holds.
+    edit->SetText(kPage);
+    edit->SetSel(20, 90);
+    QWidget* viewport = edit->viewport();
+    const QPoint at = viewport->mapTo(window.get(), QPoint(0, 0));
+    auto shown = [&] {
+        return window->screen()
+            ->grabWindow(window->winId(), at.x(), at.y(), viewport->width(), viewport->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    CGlyphSprites::SetEnabled(false);
+    viewport->repaint();
+    const QImage whole = shown();
+    CGlyphSprites::SetEnabled(true);
+    CGlyphSprites::Shared().Clear();
+    viewport->repaint(QRect(0, 0, viewport->width(), viewport->height() / 2)); // takes copies
+    EXPECT_GT(CGlyphSprites::Shared().Size(), 20u);
+    for (int x = 0; x < viewport->width(); x += 5)
+        viewport->repaint(QRect(x, 0, 2, viewport->height()));
+    EXPECT_EQ(shown(), whole);
+    for (int y = 1; y < viewport->height(); y += 7)
+        viewport->repaint(QRect(0, y, viewport->width(), 3));
+    EXPECT_EQ(shown(), whole);
 }
