@@ -5,7 +5,8 @@
 // TextSearchReference.h, which copies the whole text first), so one run shows both side by
 // side. Applying the replacement to a shown edit control (SetSel + ReplaceSelAdopting, the one undo
 // step Replace All makes) is timed on its own: that part is the edit control's, not the search's.
-// Last, Replace All from the Replace dialog of a shown view, and the Undo after it.
+// Last, Replace All from the Replace dialog of a shown view, and the Undo after it, with the
+// page's colouring and marks on and off.
 //
 //   vbuild --target search_bench
 //   QT_QPA_PLATFORM=offscreen build/bin/search_bench [size in MB] [--no-reference]
@@ -158,11 +159,16 @@ void MeasureReplaceAll(const char* name, const CTextSnapshot& text, const std::s
 
 // Replace All as the user asks for it: the Replace dialog's button on a shown view, through
 // to the repaint, and the Undo that brings the text back.
-void MeasureThroughTheView(const CTextSnapshot& text, const QString& find, const QString& replacement) {
-    std::printf("\nReplace All of \"%s\" by \"%s\" from the Replace dialog of a shown view\n",
-                qPrintable(find), qPrintable(replacement));
+void MeasureThroughTheView(const CTextSnapshot& text, const QString& find, const QString& replacement,
+                           bool looks) {
+    std::printf("\nReplace All of \"%s\" by \"%s\" from the Replace dialog of a shown view, %s\n",
+                qPrintable(find), qPrintable(replacement),
+                looks ? "colouring and marks on" : "colouring and marks off");
     CWeftpageDoc doc;
     CWeftpageView view(doc);
+    view.Styler().SetColouring(looks);
+    view.Styler().SetMarking(looks);
+    view.ApplyLooks();
     view.resize(1000, 800);
     view.show();
     (void)QTest::qWaitForWindowExposed(&view);
@@ -184,7 +190,7 @@ void MeasureThroughTheView(const CTextSnapshot& text, const QString& find, const
     view.OnEditUndo();
     QApplication::processEvents();
     const double undo = MsSince(start);
-    std::printf("  Replace All, search and edit control together: %.1f ms%s; the Undo after it: %.1f ms%s\n",
+    std::printf("  Replace All, the whole command to its repaint: %.1f ms%s; the Undo after it: %.1f ms%s\n",
                 replaceAll, changed ? "" : " (NOTHING REPLACED)", undo,
                 view.Snapshot() == text ? "" : " (TEXT NOT BACK)");
 }
@@ -256,7 +262,9 @@ int main(int argc, char** argv) {
     // The view reads and writes the profile: a scratch one, never the user's.
     QTemporaryDir scratch;
     SetProfile(CProfile(scratch.filePath("Vuro.conf")));
-    MeasureThroughTheView(text, QStringLiteral("td"), QStringLiteral("TD"));
-    MeasureThroughTheView(text, QStringLiteral("ま"), QStringLiteral("マ"));
+    for (const bool looks : {true, false}) {
+        MeasureThroughTheView(text, QStringLiteral("td"), QStringLiteral("TD"), looks);
+        MeasureThroughTheView(text, QStringLiteral("ま"), QStringLiteral("マ"), looks);
+    }
     return 0;
 }
