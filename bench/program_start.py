@@ -6,7 +6,8 @@ folders) on the page under its own Xvfb display with openbox, and measures:
   - the time from exec to the first paint that shows the page's text, by polling the window's
     pixels through libX11 every few milliseconds (the first text rows hold ink on the editor's
     background; an empty page's window, grabbed once at the start, tells where they are);
-  - the resident memory once the load has settled (VmRSS), against the file's size;
+  - the resident memory once the load has settled (VmRSS, and RssAnon: the part that is not
+    pages of files such as the shared libraries), against the file's size;
   - the CPU time (user + system, from /proc, all threads and the main thread alone) of a jump
     to the end (the first after loading, and once more), Select All plus one typed character,
     Undo, Redo, Replace All of "td" by "TD" through the Replace dialog, and a tab-width change
@@ -249,11 +250,13 @@ class Cpu:
         raise vurodesk.DesktopError("the program's CPU counter did not settle")
 
 
-def resident_mb(pid):
+def resident_mb(pid, field="VmRSS"):
+    """A memory figure of /proc/pid/status in MB: VmRSS all resident pages, RssAnon those that
+    are the process's own (not pages of files such as the shared libraries)."""
     for line in Path(f"/proc/{pid}/status").read_text().splitlines():
-        if line.startswith("VmRSS:"):
+        if line.startswith(field + ":"):
             return int(line.split()[1]) / 1024
-    raise vurodesk.DesktopError("no VmRSS")
+    raise vurodesk.DesktopError(f"no {field}")
 
 
 # -- one run ------------------------------------------------------------------------------
@@ -337,7 +340,7 @@ def calibrate():
                 previous = pixels
                 time.sleep(0.3)
             empty = {"window shown": shown, "load CPU": Cpu(process.pid).settle(started)[0],
-                     "resident": resident_mb(process.pid)}
+                     "resident": resident_mb(process.pid), "anonymous": resident_mb(process.pid, "RssAnon")}
             return EditingArea(size, pixels), empty
         finally:
             screen.close()
@@ -404,6 +407,7 @@ def measure_run(args, page, area, number):
             cpu = Cpu(process.pid)
             figures["load CPU"] = cpu.settle(started)[0]
             figures["resident"] = resident_mb(process.pid)
+            figures["anonymous"] = resident_mb(process.pid, "RssAnon")
             editor = vurodesk.Editor(desk, window, process, str(path))
             editor.wait_active()
 
@@ -582,8 +586,12 @@ def main():
     m, lo, hi = stat("resident")
     print(f"  {'resident after the load':<40} {f'file + {m - file_mb:.1f} MB':>14} {f'({lo:.0f}-{hi:.0f})':>13}"
           f" {f'{m:.1f} MB':>12} {'':>23}   <= file + 40 MB (113 MB)")
+    m, lo, hi = stat("anonymous")
+    print(f"  {'  of which not pages of files (RssAnon)':<40} {f'file + {m - file_mb:.1f} MB':>14}"
+          f" {f'({lo:.0f}-{hi:.0f})':>13} {f'{m:.1f} MB':>12}")
     resident = f"{empty['resident']:.1f} MB"
-    print(f"  {'resident, empty page':<40} {resident:>14}")
+    anonymous = f"{empty['anonymous']:.1f} MB"
+    print(f"  {'resident, empty page; RssAnon':<40} {resident:>14} {'':>13} {anonymous:>12}")
     row("CPU: jump to the end (Ctrl+End), first", "end", "<= 10 ms (10 ms)")
     row("CPU: jump to the end again", "end again", "<= 10 ms (10 ms)")
     row("CPU: Select All + one typed character", "select all + type", "<= 20 ms (60 ms)")
