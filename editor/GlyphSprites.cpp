@@ -30,6 +30,53 @@ Split SplitPosition(qreal v) {
 
 } // namespace
 
+std::size_t CGlyphSprites::CTable::SlotOf(std::uint64_t key) const {
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t slot = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+    while (m_slots[slot] != 0 && m_keys[slot] != key)
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+const CGlyphSprites::Sprite* CGlyphSprites::CTable::Find(std::uint64_t key) const {
+    if (m_slots.empty())
+        return nullptr;
+    const std::size_t slot = SlotOf(key);
+    return m_slots[slot] != 0 ? &m_sprites[m_slots[slot] - 1] : nullptr;
+}
+
+void CGlyphSprites::CTable::Insert(std::uint64_t key, Sprite&& sprite) {
+    // At most half full, so that probing stays short.
+    if (2 * (m_sprites.size() + 1) > m_slots.size()) {
+        const std::vector<std::uint64_t> oldKeys = std::move(m_keys);
+        const std::vector<std::uint32_t> oldSlots = std::move(m_slots);
+        const std::size_t size = std::max<std::size_t>(256, 2 * oldSlots.size());
+        m_slots.assign(size, 0);
+        m_keys.assign(size, 0);
+        for (std::size_t i = 0; i < oldSlots.size(); ++i) {
+            if (oldSlots[i] != 0) {
+                const std::size_t slot = SlotOf(oldKeys[i]);
+                m_keys[slot] = oldKeys[i];
+                m_slots[slot] = oldSlots[i];
+            }
+        }
+    }
+    const std::size_t slot = SlotOf(key);
+    if (m_slots[slot] != 0) {
+        m_sprites[m_slots[slot] - 1] = std::move(sprite);
+        return;
+    }
+    m_sprites.push_back(std::move(sprite));
+    m_keys[slot] = key;
+    m_slots[slot] = static_cast<std::uint32_t>(m_sprites.size());
+}
+
+void CGlyphSprites::CTable::Clear() {
+    m_keys.clear();
+    m_slots.clear();
+    m_sprites.clear();
+}
+
 void CGlyphSprites::SetEnabled(bool on) {
     g_enabled = on;
 }
@@ -46,7 +93,7 @@ CGlyphSprites& CGlyphSprites::Shared() {
 std::size_t CGlyphSprites::Size() const {
     std::size_t n = 0;
     for (const Context& c : m_contexts)
-        n += c.sprites.size();
+        n += c.sprites.Size();
     return n;
 }
 
@@ -114,7 +161,7 @@ bool CGlyphSprites::Draw(QPainter& painter, char16_t ch, const QPointF& pen, con
     if (found == colours.end()) {
         if (colours.size() >= kMaxColours) {
             colours.clear();
-            m_context->sprites.clear();
+            m_context->sprites.Clear();
         }
         colours.push_back(colour);
         found = colours.end() - 1;
@@ -124,8 +171,8 @@ bool CGlyphSprites::Draw(QPainter& painter, char16_t ch, const QPointF& pen, con
     const std::uint64_t key = static_cast<std::uint64_t>(ch) | static_cast<std::uint64_t>(x.phase) << 16 |
                               static_cast<std::uint64_t>(y.phase) << 22 |
                               static_cast<std::uint64_t>(found - colours.begin()) << 28;
-    const auto sprite = m_context->sprites.find(key);
-    if (sprite == m_context->sprites.end()) {
+    const Sprite* sprite = m_context->sprites.Find(key);
+    if (!sprite) {
         // Only a glyph painted whole is taken: what it leaves out of sight is unknown.
         if (visible != device)
             return false;
@@ -133,15 +180,15 @@ bool CGlyphSprites::Draw(QPainter& painter, char16_t ch, const QPointF& pen, con
         Capture(painter, ch, pen, cell, background, key);
         return true;
     }
-    if (sprite->second.huge)
+    if (sprite->huge)
         return false;
-    if (sprite->second.ink.isEmpty())
+    if (sprite->ink.isEmpty())
         return true; // a blank
-    const QRect ink = sprite->second.ink.translated(x.whole, y.whole);
+    const QRect ink = sprite->ink.translated(x.whole, y.whole);
     if (!cell.contains(ink))
         return false; // it reaches into a neighbour's pixels
     if (!visible.isEmpty())
-        painter.drawImage(ink.topLeft(), sprite->second.image);
+        painter.drawImage(ink.topLeft(), sprite->image);
     return true;
 }
 
@@ -223,7 +270,7 @@ void CGlyphSprites::Capture(QPainter& painter, char16_t ch, const QPointF& pen, 
         }
         sprite.ink = changed.translated(-m_offset - QPoint(x.whole, y.whole));
     }
-    if (m_context->sprites.size() >= kMaxSprites)
-        m_context->sprites.clear();
-    m_context->sprites.emplace(key, std::move(sprite));
+    if (m_context->sprites.Size() >= kMaxSprites)
+        m_context->sprites.Clear();
+    m_context->sprites.Insert(key, std::move(sprite));
 }

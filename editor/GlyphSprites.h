@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 class QColor;
@@ -49,11 +48,26 @@ private:
         QRect ink;         // relative to the whole pixel of the pen; empty for a blank
         bool huge = false; // its ink reached past the window it was taken in: always text
     };
+    // Copies by key, looked up for every glyph painted: open addressing over a power-of-two
+    // table, which costs a fraction of a node-based map's lookup.
+    class CTable {
+    public:
+        const Sprite* Find(std::uint64_t key) const;
+        void Insert(std::uint64_t key, Sprite&& sprite);
+        void Clear();
+        std::size_t Size() const { return m_sprites.size(); }
+
+    private:
+        std::size_t SlotOf(std::uint64_t key) const;
+        std::vector<std::uint64_t> m_keys;
+        std::vector<std::uint32_t> m_slots; // index into m_sprites plus 1; 0 for free
+        std::vector<Sprite> m_sprites;
+    };
     struct Context {
         QFont font;
         int deviceType = 0;
         std::vector<std::uint64_t> colours; // fg << 32 | background, by index
-        std::unordered_map<std::uint64_t, Sprite> sprites;
+        CTable sprites;
     };
     // Draws ch as text and keeps what it changed, when that can be known exactly.
     void Capture(QPainter& painter, char16_t ch, const QPointF& pen, const QRect& cell,

@@ -108,6 +108,32 @@ TEST(GlyphSprites, SecondUseDrawsCopiesAndTakesNothingNew) {
     EXPECT_LE(asText, 3);
 }
 
+TEST(GlyphSprites, HundredsOfGlyphsAreKeptAndFoundAgain) {
+    // Far more copies than the table starts with, so that it grows while holding them.
+    const QFont font = EditorFont();
+    const QFontMetricsF fm(font);
+    const int lh = static_cast<int>(std::ceil(fm.lineSpacing()));
+    std::vector<Glyph> glyphs;
+    for (int i = 0; i < 600; ++i) {
+        const QChar ch(static_cast<char16_t>(0x4E00 + i * 7));
+        const int left = 4 + (i % 40) * 16;
+        const int top = 4 + (i / 40) * lh;
+        glyphs.push_back({ch, QPointF(left, top + fm.ascent()), QRect(left, top, 16, lh)});
+    }
+    QImage expected(700, 4 + 15 * lh + 4, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    DrawAsText(expected, font, glyphs, Qt::black);
+    CGlyphSprites sprites;
+    for (int pass = 0; pass < 2; ++pass) {
+        QImage actual(expected.size(), QImage::Format_RGB32);
+        actual.fill(Qt::white);
+        EXPECT_LE(DrawWithCopies(sprites, actual, font, glyphs, Qt::black), 10) << "pass " << pass;
+        EXPECT_EQ(actual, expected) << "pass " << pass;
+    }
+    EXPECT_GE(sprites.Size(), 590u);
+    EXPECT_LE(sprites.Size(), 600u);
+}
+
 TEST(GlyphSprites, CopiesAreKeptApartByFontColourAndBackground) {
     CGlyphSprites sprites;
     const QFont small = EditorFont(16);
