@@ -164,9 +164,11 @@ void CEditControl::SetText(std::string_view bytes) {
 }
 
 void CEditControl::SetTextAdopting(std::string&& bytes) {
+    SetTextAdopting(CByteBuffer(std::move(bytes)));
+}
+
+void CEditControl::SetTextAdopting(CByteBuffer&& bytes) {
     m_layout.Reset(CTextSnapshot::Adopting(std::move(bytes)));
-    if (m_layout.HasPendingWork())
-        m_idleWrapTimer.start();
     if (m_styles)
         m_styles->TextReset(Text());
     if (m_gutter)
@@ -900,6 +902,9 @@ void CEditControl::paintEvent(QPaintEvent* event) {
         else if (m_preedit.CursorVisible())
             drawCaret(caret.row + flow.cursorRow, flow.cursorX);
     }
+    // Lines not wrapped yet are wrapped in idle time once the page is on screen.
+    if (m_layout.HasPendingWork() && !m_idleWrapTimer.isActive())
+        m_idleWrapTimer.start();
 }
 
 void CEditControl::resizeEvent(QResizeEvent* event) {

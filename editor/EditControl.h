@@ -58,6 +58,7 @@ public:
     void SetText(std::string_view bytes);
     // The same, taking bytes over as the text's storage without copying them.
     void SetTextAdopting(std::string&& bytes);
+    void SetTextAdopting(CByteBuffer&& bytes);
     void SetText(const CTextSnapshot& snapshot);
 
     // Display lines (after wrapping), counted from 0. Exact: lines not wrapped yet are

@@ -15,7 +15,7 @@ struct CTextSnapshot::Node {
     std::shared_ptr<const Node> right;
     // Leaves only: the bytes, a view into a store that may be shared with other leaves (a text
     // read from a file is cut into leaves that all point into the one buffer it was read into).
-    std::shared_ptr<const std::string> store;
+    std::shared_ptr<const CByteBuffer> store;
     std::string_view bytes;
     std::size_t size = 0;
     std::size_t breaks = 0;
@@ -88,7 +88,7 @@ int Height(const NodePtr& n) {
 }
 
 // A leaf over bytes, which lie inside store.
-NodePtr MakeLeafIn(const std::shared_ptr<const std::string>& store, std::string_view bytes) {
+NodePtr MakeLeafIn(const std::shared_ptr<const CByteBuffer>& store, std::string_view bytes) {
     auto leaf = std::make_shared<Node>();
     leaf->store = store;
     leaf->bytes = bytes;
@@ -99,8 +99,8 @@ NodePtr MakeLeafIn(const std::shared_ptr<const std::string>& store, std::string_
 
 // A leaf with a copy of bytes of its own.
 NodePtr MakeLeaf(std::string_view bytes) {
-    auto store = std::make_shared<const std::string>(bytes);
-    return MakeLeafIn(store, *store);
+    auto store = std::make_shared<const CByteBuffer>(std::string(bytes));
+    return MakeLeafIn(store, store->View());
 }
 
 NodePtr MakeNode(NodePtr l, NodePtr r) {
@@ -166,8 +166,8 @@ NodePtr BuildBalanced(const std::vector<NodePtr>& leaves, std::size_t from, std:
 }
 
 // Chunks of nearly equal size, none ending between a CR and its LF, all pointing into store.
-std::vector<NodePtr> CutLeaves(const std::shared_ptr<const std::string>& store) {
-    const std::string_view bytes = *store;
+std::vector<NodePtr> CutLeaves(const std::shared_ptr<const CByteBuffer>& store) {
+    const std::string_view bytes = store->View();
     std::vector<NodePtr> leaves;
     if (bytes.empty())
         return leaves;
@@ -185,14 +185,14 @@ std::vector<NodePtr> CutLeaves(const std::shared_ptr<const std::string>& store) 
     return leaves;
 }
 
-NodePtr Build(const std::shared_ptr<const std::string>& store) {
+NodePtr Build(const std::shared_ptr<const CByteBuffer>& store) {
     const std::vector<NodePtr> leaves = CutLeaves(store);
     return leaves.empty() ? nullptr : BuildBalanced(leaves, 0, leaves.size());
 }
 
 // Leaves over store with head joined to the first and tail to the last, so that a large
 // insertion keeps its buffer and only the few kilobytes around it are copied.
-NodePtr BuildAround(const std::string& head, const std::shared_ptr<const std::string>& store,
+NodePtr BuildAround(const std::string& head, const std::shared_ptr<const CByteBuffer>& store,
                     const std::string& tail) {
     std::vector<NodePtr> leaves = CutLeaves(store);
     if (!head.empty())
@@ -308,9 +308,13 @@ std::size_t CommonRun(const Node* a, const Node* b, bool reverse, std::size_t li
 
 CTextSnapshot::CTextSnapshot() = default;
 CTextSnapshot::CTextSnapshot(std::string_view bytes)
-    : m_root(Build(std::make_shared<const std::string>(bytes))) {}
+    : m_root(Build(std::make_shared<const CByteBuffer>(std::string(bytes)))) {}
 CTextSnapshot CTextSnapshot::Adopting(std::string&& bytes) {
-    return CTextSnapshot(Build(std::make_shared<const std::string>(std::move(bytes))));
+    return Adopting(CByteBuffer(std::move(bytes)));
+}
+
+CTextSnapshot CTextSnapshot::Adopting(CByteBuffer&& bytes) {
+    return CTextSnapshot(Build(std::make_shared<const CByteBuffer>(std::move(bytes))));
 }
 CTextSnapshot::CTextSnapshot(std::shared_ptr<const Node> root) : m_root(std::move(root)) {}
 
@@ -415,9 +419,9 @@ CTextSnapshot CTextSnapshot::ReplacedAdopting(std::size_t start, std::size_t end
 
     NodePtr middle;
     if (bytes.size() < kAdoptedEdit) {
-        middle = Build(std::make_shared<const std::string>(head + bytes + tail));
+        middle = Build(std::make_shared<const CByteBuffer>(head + bytes + tail));
     } else {
-        middle = BuildAround(head, std::make_shared<const std::string>(std::move(bytes)), tail);
+        middle = BuildAround(head, std::make_shared<const CByteBuffer>(std::move(bytes)), tail);
     }
     auto [before, rest] = Split(m_root, ls);
     auto [old, after] = Split(rest, le - ls);
@@ -576,7 +580,7 @@ std::size_t CTextSnapshot::StorageBytes(std::span<const CTextSnapshot> snapshots
     // A shared_ptr made by make_shared keeps its counts beside the node.
     constexpr std::size_t kControlBlock = 16;
     std::unordered_set<const Node*> seen;
-    std::unordered_set<const std::string*> stores;
+    std::unordered_set<const CByteBuffer*> stores;
     std::vector<const Node*> todo;
     std::size_t total = 0;
     for (const CTextSnapshot& s : snapshots) {
@@ -590,8 +594,8 @@ std::size_t CTextSnapshot::StorageBytes(std::span<const CTextSnapshot> snapshots
             continue;
         total += sizeof(Node) + kControlBlock;
         if (n->IsLeaf()) {
-            if (n->store && stores.insert(n->store.get()).second && n->store->capacity() > 15)
-                total += n->store->capacity() + 1 + kControlBlock;
+            if (n->store && stores.insert(n->store.get()).second && n->store->Capacity() > 15)
+                total += n->store->Capacity() + 1 + kControlBlock;
         } else {
             todo.push_back(n->left.get());
             todo.push_back(n->right.get());

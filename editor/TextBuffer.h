@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ByteBuffer.h"
+
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -21,6 +23,7 @@ public:
     explicit CTextSnapshot(std::string_view bytes);
     // A snapshot that takes bytes over as its storage, without copying them.
     static CTextSnapshot Adopting(std::string&& bytes);
+    static CTextSnapshot Adopting(CByteBuffer&& bytes);
 
     std::size_t Size() const;
     bool Empty() const { return Size() == 0; }

@@ -146,14 +146,14 @@ bool CWeftpageView::InitialUpdate(const QString& commandLine) {
 
 bool CWeftpageView::LoadFile(const QString& path) {
     const CFileStamp before = CFileStamp::Of(path);
-    SafeFile::ReadResult r = SafeFile::Read(path);
+    SafeFile::BufferResult r = SafeFile::ReadBuffer(path);
     if (!r.ok) {
         Ui().Ask(r.error, CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
         return false;
     }
     // The encoding check reads only the head; the bytes themselves become the text's storage.
-    const std::string head = r.bytes.substr(0, EncodingCheck::kHeadBytes);
-    const bool complete = head.size() == r.bytes.size();
+    const std::string head(r.bytes.View().substr(0, EncodingCheck::kHeadBytes));
+    const bool complete = head.size() == r.bytes.Size();
     SetTextAdopting(std::move(r.bytes));
     SetSel(0, 0);
     // A file rewritten while it was read is taken as unknown, so the next check asks.

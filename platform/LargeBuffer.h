@@ -8,3 +8,7 @@
 // memory otherwise takes one page fault per 4 KB, which on a virtual machine costs far more
 // than copying the bytes (about 320 ms against 30 ms measured).
 void ReserveLarge(std::string& out, std::size_t bytes);
+
+// Asks for the whole huge pages inside [data, data + bytes) where the system offers them;
+// nothing depends on the answer.
+void AdviseHugePages(void* data, std::size_t bytes);

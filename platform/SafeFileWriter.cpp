@@ -326,8 +326,8 @@ QString ReasonOf(int e) {
     }
 }
 
-ReadResult Read(const QString& path) {
-    ReadResult r;
+BufferResult ReadBuffer(const QString& path) {
+    BufferResult r;
     const QString shown = Described(path);
     const int fd = ::open(FileName::ToNative(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -341,14 +341,15 @@ ReadResult Read(const QString& path) {
         return r;
     }
     try {
-        // Straight into the string, one byte more than the size so that the end is seen
-        // without growing; a file that grows while it is read still comes whole.
-        r.bytes.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 1 << 16);
-        std::size_t used = 0;
+        // One byte more than the size, so that the end is seen without growing; a file that
+        // grows while it is read still comes whole.
+        r.bytes =
+            CByteBuffer::WithCapacity(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 1 << 16);
         for (;;) {
-            if (used == r.bytes.size())
-                r.bytes.resize(r.bytes.size() * 2);
-            const ssize_t n = ::read(fd, r.bytes.data() + used, r.bytes.size() - used);
+            if (r.bytes.Size() == r.bytes.Capacity())
+                r.bytes.Reserve(r.bytes.Capacity() * 2);
+            const ssize_t n =
+                ::read(fd, r.bytes.Data() + r.bytes.Size(), r.bytes.Capacity() - r.bytes.Size());
             if (n == 0)
                 break;
             if (n < 0) {
@@ -356,21 +357,29 @@ ReadResult Read(const QString& path) {
                     continue;
                 const int e = errno;
                 ::close(fd);
-                r.bytes.clear();
+                r.bytes = CByteBuffer();
                 r.error = QStringLiteral("%1 を読み込めません。\n%2").arg(shown, ReasonOf(e));
                 return r;
             }
-            used += static_cast<std::size_t>(n);
+            r.bytes.SetSize(r.bytes.Size() + static_cast<std::size_t>(n));
         }
-        r.bytes.resize(used);
     } catch (const std::bad_alloc&) {
         ::close(fd);
-        r.bytes = std::string();
+        r.bytes = CByteBuffer();
         r.error = QStringLiteral("%1 を開けません。\n%2").arg(shown, ReasonOf(ENOMEM));
         return r;
     }
     ::close(fd);
     r.ok = true;
+    return r;
+}
+
+ReadResult Read(const QString& path) {
+    BufferResult read = ReadBuffer(path);
+    ReadResult r;
+    r.ok = read.ok;
+    r.bytes.assign(read.bytes.View());
+    r.error = read.error;
     return r;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ByteBuffer.h"
 #include "platform/FileStamp.h"
 
 #include <QString>
@@ -19,6 +20,14 @@ struct ReadResult {
     QString error; // a sentence for the user when not ok
 };
 ReadResult Read(const QString& path);
+
+// The same into a buffer of its own, for documents, whose bytes become the text's storage.
+struct BufferResult {
+    bool ok = false;
+    CByteBuffer bytes;
+    QString error;
+};
+BufferResult ReadBuffer(const QString& path);
 
 // How a file is saved.
 enum class Strategy {
