@@ -42,6 +42,7 @@ char16_t CTextLayout::GlyphOf(std::uint16_t code) {
 }
 
 void CTextLayout::SetFont(const QFont& font) {
+    ++m_metrics;
     m_font = font;
     // Advances must add up exactly, so that text drawn in runs lands where it was measured.
     m_font.setKerning(false);
@@ -51,12 +52,14 @@ void CTextLayout::SetFont(const QFont& font) {
 }
 
 void CTextLayout::SetTabStops(int dialogUnits) {
+    ++m_metrics;
     m_tabStops = dialogUnits > 0 ? dialogUnits : 32;
     UpdateMetrics();
     Reset(m_text);
 }
 
 void CTextLayout::SetWrapWidth(qreal width) {
+    ++m_metrics;
     m_width = std::max<qreal>(width, 1);
     Reset(m_text);
 }
@@ -254,6 +257,7 @@ CRowIndex::Entry CTextLayout::Estimate(std::size_t contentBytes) const {
 
 void CTextLayout::Reset(const CTextSnapshot& text) {
     m_text = text;
+    m_removed = {};
     ++m_version;
     ++m_generation;
     m_pending.clear();
@@ -318,6 +322,10 @@ void CTextLayout::ApplyEdit(const CTextSnapshot& newText, std::size_t start, std
             pendingKept.push_back(
                 p >= oldEnd ? static_cast<std::size_t>(static_cast<std::ptrdiff_t>(p) + delta) : p);
     }
+
+    if (TakeRemovedBack(newText, i0, i1, j1, pendingKept))
+        return;
+    KeepRemoved(i0, i1);
 
     // The first rows of line i0 stay as they are when their breaks were decided by bytes
     // before the edit alone; wrapping starts again at the last of them. The kept rows and
@@ -428,6 +436,37 @@ void CTextLayout::ApplyEdit(const CTextSnapshot& newText, std::size_t start, std
     m_pending = std::move(pendingKept);
     m_text = newText;
     ++m_version;
+}
+
+void CTextLayout::KeepRemoved(std::size_t i0, std::size_t i1) {
+    // Only worth it for edits of many lines (Select All and typing, Replace All).
+    constexpr std::size_t kManyLines = 10000;
+    if (i1 - i0 < kManyLines)
+        return;
+    m_removed = {m_text, i0, m_rows.Entries(i0, i1 + 1), m_metrics};
+    // Kept row starts belong to the lines as they are now: such lines are wrapped again when
+    // they come back, as are those still waiting for the rest of their rows.
+    for (CRowIndex::Entry& e : m_removed.entries) {
+        if (e.slot >= 0)
+            e.slot = CRowIndex::kEstimated;
+    }
+}
+
+bool CTextLayout::TakeRemovedBack(const CTextSnapshot& newText, std::size_t i0, std::size_t i1,
+                                  std::size_t j1, std::vector<std::size_t>& pendingKept) {
+    if (m_removed.entries.empty() || m_removed.metrics != m_metrics || m_removed.first != i0 ||
+        m_removed.entries.size() != j1 - i0 + 1 || !(m_removed.text == newText))
+        return false;
+    if (m_slots.size() > m_freeSlots.size()) {
+        for (const CRowIndex::Entry& e : m_rows.Entries(i0, i1 + 1))
+            FreeSlot(e.slot);
+    }
+    m_rows.Splice(i0, i1 - i0 + 1, m_removed.entries);
+    m_removed = {};
+    m_pending = std::move(pendingKept);
+    m_text = newText;
+    ++m_version;
+    return true;
 }
 
 bool CTextLayout::ContinueWrapping(std::size_t budget) {

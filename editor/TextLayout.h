@@ -124,6 +124,12 @@ private:
     // The exact entry of a line whose content (without its break) starts at lineStart.
     CRowIndex::Entry WrapWholeLine(std::string_view content, std::size_t lineStart) const;
     CRowIndex::Entry Estimate(std::size_t contentBytes) const;
+    // Keeps the entries of old lines i0..i1 that an edit removes, when there are many.
+    void KeepRemoved(std::size_t i0, std::size_t i1);
+    // Takes kept entries back when newText is the text they belong to, lines i0..j1 of it
+    // taking the place of the current lines i0..i1.
+    bool TakeRemovedBack(const CTextSnapshot& newText, std::size_t i0, std::size_t i1, std::size_t j1,
+                         std::vector<std::size_t>& pendingKept);
     // Wraps the estimated lines among first..last, about budget bytes of them.
     void Refine(std::size_t first, std::size_t last, std::size_t budget = static_cast<std::size_t>(-1)) const;
     // Row starts relative to the line start.
@@ -168,4 +174,15 @@ private:
     std::size_t m_eagerWrapBytes = 256 * 1024;
     // Exact row starts from which the rest of their line still waits to be wrapped.
     std::vector<std::size_t> m_pending;
+    // The entries of the lines a large edit removed, with the text they belonged to, so that
+    // setting that text back (undo) takes them again instead of wrapping its lines anew.
+    struct Removed {
+        CTextSnapshot text;
+        std::size_t first = 0;
+        std::vector<CRowIndex::Entry> entries;
+        std::uint64_t metrics = 0;
+    };
+    Removed m_removed;
+    // Changes with the font, the tab stops and the width, which decide every row.
+    std::uint64_t m_metrics = 0;
 };

@@ -275,3 +275,30 @@ TEST(TextLayout, EditsAndResizesWhileLinesWaitToBeWrappedEndTheSame) {
         ExpectLayoutMatchesReference(layout, text);
     }
 }
+
+TEST(TextLayout, SettingBackTheTextOfALargeEditTakesItsRowsBackAndMatchesTheReference) {
+    std::mt19937 rng(29);
+    CTextLayout layout;
+    layout.SetFont(TestFont());
+    layout.SetWrapWidth(90);
+    layout.SetEagerLayoutBytes(1000); // so that anything wrapped anew would come back estimated
+    std::string text;
+    while (text.size() < 200000)
+        text += RandomText(rng, 10, 0) + "\r\n";
+    layout.Reset(CTextSnapshot(text));
+    layout.FinishWrapping();
+    const CTextSnapshot before = layout.Text();
+    // Select All and type: every line goes; undo brings the same snapshot back.
+    layout.ApplyEdit(before.Replaced(0, before.Size(), "x"), 0, before.Size(), 1);
+    layout.ApplyEdit(before, 0, 1, before.Size());
+    EXPECT_EQ(layout.EstimatedLines(), 0u);
+    ExpectLayoutMatchesReference(layout, text);
+    // The same after a change of width: nothing kept may be taken then.
+    const CTextSnapshot replaced = before.Replaced(0, before.Size(), "y");
+    layout.ApplyEdit(replaced, 0, before.Size(), 1);
+    layout.SetWrapWidth(70);
+    layout.ApplyEdit(before, 0, 1, before.Size());
+    EXPECT_GT(layout.EstimatedLines(), 0u);
+    layout.FinishWrapping();
+    ExpectLayoutMatchesReference(layout, text);
+}
