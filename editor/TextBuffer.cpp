@@ -523,6 +523,43 @@ void CTextSnapshot::ForEachLine(
         fn(line, lineStart, carry);
 }
 
+void CTextSnapshot::ForEachLineLength(const std::function<void(std::size_t)>& fn) const {
+    // Leaves never end between a CR and its LF, so a CR ending a leaf is a lone one.
+    std::size_t length = 0;
+    VisitPieces(0, Size(), [&](std::string_view piece) {
+        const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+        const std::size_t n = piece.size();
+        std::size_t lineStart = 0; // in this piece; the line began length bytes before it
+        auto lineEnds = [&](std::size_t at) {
+            fn(length + at - lineStart);
+            length = 0;
+            lineStart = at + (p[at] == '\r' && at + 1 < n && p[at + 1] == '\n' ? 2 : 1);
+        };
+        std::size_t i = 0;
+#ifdef __SSE2__
+        const __m128i kLf = _mm_set1_epi8('\n');
+        const __m128i kCr = _mm_set1_epi8('\r');
+        for (; i + 16 <= n; i += 16) {
+            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            auto mask = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(here, kLf), _mm_cmpeq_epi8(here, kCr))));
+            while (mask != 0) {
+                const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+                mask &= mask - 1;
+                if (at >= lineStart)
+                    lineEnds(at);
+            }
+        }
+#endif
+        for (; i < n; ++i) {
+            if ((p[i] == '\n' || p[i] == '\r') && i >= lineStart)
+                lineEnds(i);
+        }
+        length += n - std::min(lineStart, n);
+    });
+    fn(length);
+}
+
 std::size_t CTextSnapshot::LineContentEnd(std::size_t line) const {
     if (line + 1 >= LineCount())
         return Size();

@@ -58,6 +58,10 @@ public:
     void ForEachLine(std::size_t first, std::size_t last,
                      const std::function<bool(std::size_t, std::size_t, std::string_view)>& fn) const;
 
+    // Calls fn(length) with the length of every line's content (without its break), in order,
+    // finding the breaks sixteen bytes at a time: the quickest way through a whole text.
+    void ForEachLineLength(const std::function<void(std::size_t)>& fn) const;
+
     // The bytes [start, end) as one piece: a view into a chunk when the range lies inside one,
     // otherwise a copy in scratch.
     std::string_view View(std::size_t start, std::size_t end, std::string& scratch) const;

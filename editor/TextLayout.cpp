@@ -263,14 +263,17 @@ void CTextLayout::Reset(const CTextSnapshot& text) {
     m_pending.clear();
     m_slots.clear();
     m_freeSlots.clear();
-    const bool eager = text.Size() <= m_eagerLayoutBytes;
     std::vector<CRowIndex::Entry> entries;
     entries.reserve(text.LineCount());
-    text.ForEachLine(
-        0, text.LineCount() - 1, [&](std::size_t, std::size_t lineStart, std::string_view content) {
-            entries.push_back(eager ? WrapWholeLine(content, lineStart) : Estimate(content.size()));
-            return true;
-        });
+    if (text.Size() <= m_eagerLayoutBytes) {
+        text.ForEachLine(0, text.LineCount() - 1,
+                         [&](std::size_t, std::size_t lineStart, std::string_view content) {
+                             entries.push_back(WrapWholeLine(content, lineStart));
+                             return true;
+                         });
+    } else {
+        text.ForEachLineLength([&](std::size_t length) { entries.push_back(Estimate(length)); });
+    }
     m_rows.Assign(entries);
 }
 

@@ -201,3 +201,26 @@ TEST(TextSnapshot, ForEachLineGivesEveryLineOfARangeAndStopsWhenAsked) {
         }
     }
 }
+
+TEST(TextSnapshot, LineLengthsCountEveryLineWithoutItsBreak) {
+    std::mt19937 rng(31);
+    for (std::size_t n : {0u, 1u, 15u, 16u, 17u, 4096u, 50000u}) {
+        std::string model = RandomBytes(rng, n);
+        CTextSnapshot snap(model);
+        for (int i = 0; i < 10 && !model.empty(); ++i) {
+            const std::size_t at = rng() % model.size();
+            const std::string ins = RandomBytes(rng, rng() % 40);
+            snap = snap.Replaced(at, at, ins);
+            model.insert(at, ins);
+        }
+        std::vector<std::size_t> lengths;
+        snap.ForEachLineLength([&](std::size_t length) { lengths.push_back(length); });
+        std::vector<std::size_t> expected;
+        snap.ForEachLine(0, snap.LineCount() - 1, [&](std::size_t, std::size_t, std::string_view content) {
+            expected.push_back(content.size());
+            return true;
+        });
+        ASSERT_EQ(lengths, expected) << "size " << n;
+        ASSERT_EQ(lengths.size(), ReferenceLineStarts(model).size());
+    }
+}
