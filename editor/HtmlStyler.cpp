@@ -182,34 +182,100 @@ std::size_t CHtmlStyler::NextPoint(std::size_t offset) const {
     if (size - offset <= kMinSpacing)
         return size;
     const std::size_t limit = std::min(size, offset + kMaxSpacing);
-    std::string scratch;
-    constexpr std::size_t kWindow = 4096;
-    for (std::size_t at = offset + kMinSpacing; at < limit; at += kWindow) {
-        const std::string_view piece = m_text.View(at, std::min(limit, at + kWindow), scratch);
-        for (std::size_t k = 0; k < piece.size(); ++k) {
-            if (piece[k] == '\n')
-                return at + k + 1;
-            if (piece[k] == '<' && at + k >= offset + kLongSpacing)
-                return at + k;
+    const std::size_t longFrom = offset + kLongSpacing;
+    std::size_t found = limit;
+    std::size_t at = offset + kMinSpacing;
+    // The first line start, or in a long line the first '<' far enough on, whichever comes
+    // first; read piece by piece where the text keeps it, without copying.
+    m_text.ForEachPiece(at, limit, [&](std::string_view piece) {
+        const std::size_t pieceStart = at;
+        at += piece.size();
+        if (found != limit)
+            return;
+        const auto* nl = static_cast<const char*>(std::memchr(piece.data(), '\n', piece.size()));
+        const std::size_t nlAt = nl ? static_cast<std::size_t>(nl - piece.data()) : piece.size();
+        if (pieceStart + nlAt > longFrom) {
+            const std::size_t from = longFrom > pieceStart ? longFrom - pieceStart : 0;
+            if (const auto* lt =
+                    static_cast<const char*>(std::memchr(piece.data() + from, '<', nlAt - from))) {
+                found = pieceStart + static_cast<std::size_t>(lt - piece.data());
+                return;
+            }
         }
-    }
-    return limit;
+        if (nl)
+            found = pieceStart + nlAt + 1;
+    });
+    return found;
 }
 
 HtmlLexer::State CHtmlStyler::LexRange(std::size_t start, std::size_t end, HtmlLexer::State state,
                                        HtmlLexer::Style* styles) {
     m_lexedBytes += end - start;
-    return HtmlLexer::Lex(m_text.View(start, end, m_scratch), state, styles);
+    if (styles)
+        return HtmlLexer::Lex(m_text.View(start, end, m_scratch), state, styles);
+    // A state comes out the same however the bytes are split, so the pieces need no copy.
+    m_text.ForEachPiece(start, end, [&](std::string_view piece) { state = HtmlLexer::Lex(piece, state); });
+    return state;
 }
 
 void CHtmlStyler::ExtendTo(std::size_t offset) {
-    for (;;) {
-        const CLexCheckpoints::Point p = m_points.At(m_points.Floor(offset));
-        const std::size_t q = NextPoint(p.offset);
-        if (q > offset || q >= m_text.Size())
-            return;
-        m_points.Insert({q, LexRange(p.offset, q, p.state)});
-    }
+    // No point stands after the last one at or before offset up to offset, so the new ones
+    // follow it. The bytes are read in one pass, lexed and searched for the next point
+    // together: a far jump into a large page lexes everything before it once.
+    const std::size_t size = m_text.Size();
+    CLexCheckpoints::Point p = m_points.At(m_points.Floor(offset));
+    if (NextPoint(p.offset) > offset)
+        return;
+    HtmlLexer::State state = p.state;
+    std::size_t pos = p.offset;
+    bool done = false;
+    auto lexTo = [&](std::string_view piece, std::size_t pieceStart, std::size_t to) {
+        state = HtmlLexer::Lex(piece.substr(pos - pieceStart, to - pos), state);
+        m_lexedBytes += to - pos;
+        pos = to;
+    };
+    m_text.ForEachPiece(p.offset, std::min(size, offset + 1), [&](std::string_view piece) {
+        const std::size_t pieceStart = pos;
+        const std::size_t pieceEnd = pieceStart + piece.size();
+        while (!done && pos < pieceEnd) {
+            if (size - p.offset <= kMinSpacing) {
+                done = true;
+                return;
+            }
+            const std::size_t limit = std::min(size, p.offset + kMaxSpacing);
+            const std::size_t from = std::max(pos, p.offset + kMinSpacing);
+            const std::size_t scanEnd = std::min(pieceEnd, limit);
+            std::size_t q = static_cast<std::size_t>(-1);
+            if (from < scanEnd) {
+                const char* base = piece.data() - pieceStart;
+                const auto* nl = static_cast<const char*>(std::memchr(base + from, '\n', scanEnd - from));
+                const std::size_t nlAt = nl ? static_cast<std::size_t>(nl - base) : scanEnd;
+                const std::size_t longFrom = std::max(from, p.offset + kLongSpacing);
+                const auto* lt =
+                    longFrom < nlAt
+                        ? static_cast<const char*>(std::memchr(base + longFrom, '<', nlAt - longFrom))
+                        : nullptr;
+                if (lt)
+                    q = static_cast<std::size_t>(lt - base);
+                else if (nl)
+                    q = nlAt + 1;
+            }
+            if (q == static_cast<std::size_t>(-1) && scanEnd == limit)
+                q = limit; // no line start or '<' within reach
+            if (q == static_cast<std::size_t>(-1)) {
+                lexTo(piece, pieceStart, pieceEnd);
+                continue;
+            }
+            if (q > offset || q >= size) {
+                done = true;
+                return;
+            }
+            lexTo(piece, pieceStart, q);
+            p = {q, state};
+            m_points.Insert(p);
+        }
+        pos = pieceEnd;
+    });
 }
 
 HtmlLexer::State CHtmlStyler::StateAt(std::size_t offset) {

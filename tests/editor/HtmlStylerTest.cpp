@@ -104,6 +104,53 @@ TEST_F(StylerFixture, APageOfRowsInALongLineIsLexedOnceAndRightly) {
     EXPECT_EQ(Styles(200'100, 200'200), Slice(edited, 200'100, 200'200));
 }
 
+TEST_F(StylerFixture, KeptStatesStandAtLineStartsOrFarOnInLongLinesAcrossEveryPieceOfTheText) {
+    // Short lines, long lines with and without '<', over a text of many pieces (edits split
+    // it), so that the search for the next point runs over piece boundaries.
+    std::mt19937 rng(7);
+    std::string page;
+    while (page.size() < 700'000) {
+        const auto kind = rng() % 4;
+        if (kind == 0)
+            page += std::string(rng() % 90'000, 'a') + "\r\n";
+        else if (kind == 1)
+            for (int i = 0; i < 300; ++i)
+                page += std::string(rng() % 200, 'b') + "<i>";
+        else
+            page += std::string(rng() % 400, 'c') + "\n";
+    }
+    Load(page);
+    for (std::size_t at = 1000; at < page.size(); at += 97'000)
+        Edit(at, at + 5, "<b>\n");
+    m_styler.StateAt(m_bytes.size());
+    // The rule, byte by byte: the first line start at least 256 bytes on, or from 4096 bytes
+    // on the first '<' if that comes first, and never more than 64 KB on.
+    std::vector<std::size_t> expected{0};
+    for (std::size_t p = 0;;) {
+        std::size_t q = std::min(m_bytes.size(), p + 64 * 1024);
+        if (m_bytes.size() - p <= 256)
+            q = m_bytes.size();
+        for (std::size_t k = p + 256; k < q; ++k) {
+            if (m_bytes[k] == '\n') {
+                q = k + 1;
+                break;
+            }
+            if (m_bytes[k] == '<' && k >= p + 4096) {
+                q = k;
+                break;
+            }
+        }
+        if (q >= m_bytes.size())
+            break;
+        expected.push_back(q);
+        p = q;
+    }
+    std::vector<std::size_t> points;
+    for (std::size_t i = 0; i < m_styler.Points().Count(); ++i)
+        points.push_back(m_styler.Points().At(i).offset);
+    EXPECT_EQ(points, expected);
+}
+
 TEST_F(StylerFixture, AnEditThatLeavesTheSameStateReLexesOnlyItsNeighbourhood) {
     Load(SamplePage(2'000'000));
     Styles(1'500'000, 1'500'100);
