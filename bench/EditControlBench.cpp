@@ -10,7 +10,7 @@
 // their conversion is not counted against them.
 //
 // How to run the benchmarks (all headless, never run by the tests):
-//   vbuild --target editcontrol_bench pagelook_bench search_bench weftpage
+//   cmake --build build --target editcontrol_bench pagelook_bench search_bench weftpage
 //   QT_QPA_PLATFORM=offscreen build/bin/editcontrol_bench [--skip-slow-wrap] [sizes in MB...]
 //   QT_QPA_PLATFORM=offscreen build/bin/pagelook_bench [sizes in MB...]
 //   QT_QPA_PLATFORM=offscreen build/bin/search_bench [size in MB] [--no-reference]

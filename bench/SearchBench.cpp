@@ -8,7 +8,7 @@
 // Last, Replace All from the Replace dialog of a shown view, and the Undo after it, with the
 // page's colouring and marks on and off.
 //
-//   vbuild --target search_bench
+//   cmake --build build --target search_bench
 //   QT_QPA_PLATFORM=offscreen build/bin/search_bench [size in MB] [--no-reference]
 //
 // --no-reference leaves the slow reference column out. Each figure is the best of three runs
