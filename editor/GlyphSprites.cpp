@@ -114,9 +114,10 @@ bool CGlyphSprites::Begin(QPainter& painter) {
         return false;
     if (painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.opacity() != 1.0)
         return false;
-    const QFont font = painter.font();
-    if (font.underline() || font.strikeOut() || font.overline())
+    const QFont& painterFont = painter.font();
+    if (painterFont.underline() || painterFont.strikeOut() || painterFont.overline())
         return false;
+    const QString font = painterFont.key();
     const int deviceType = painter.device() ? painter.device()->devType() : 0;
     auto it = std::find_if(m_contexts.begin(), m_contexts.end(),
                            [&](const Context& c) { return c.deviceType == deviceType && c.font == font; });

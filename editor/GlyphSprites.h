@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QString>
 
 #include <cstddef>
 #include <cstdint>
@@ -64,7 +64,9 @@ private:
         std::vector<Sprite> m_sprites;
     };
     struct Context {
-        QFont font;
+        // The font by its description: a QFont kept here would outlive the application's
+        // font cache, which the copies may well do.
+        QString font;
         int deviceType = 0;
         std::vector<std::uint64_t> colours; // fg << 32 | background, by index
         CTable sprites;
