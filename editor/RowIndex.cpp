@@ -17,6 +17,22 @@ void CRowIndex::Assign(std::span<const Entry> entries) {
     Rebuild();
 }
 
+void CRowIndex::Clear() {
+    m_blocks.clear();
+    Rebuild();
+}
+
+void CRowIndex::Append(const Entry& entry) {
+    if (m_blocks.empty() || m_blocks.back().entries.size() == kBlock) {
+        m_blocks.emplace_back();
+        m_blocks.back().entries.reserve(kBlock);
+    }
+    Block& b = m_blocks.back();
+    b.entries.push_back(entry);
+    b.rows += entry.rows;
+    b.estimated += entry.Estimated() ? 1 : 0;
+}
+
 std::vector<CRowIndex::Block> CRowIndex::Chop(std::span<const Entry> entries) {
     std::vector<Block> blocks;
     for (std::size_t i = 0; i < entries.size(); i += kBlock) {

@@ -20,6 +20,11 @@ public:
     static constexpr std::int32_t kEstimated = -2;
 
     void Assign(std::span<const Entry> entries);
+    // Assigning line by line, without a list of all the entries first: Clear, Append for
+    // every line, then EndAppending.
+    void Clear();
+    void Append(const Entry& entry);
+    void EndAppending() { Rebuild(); }
     std::size_t LineCount() const { return m_lineCount; }
     std::int64_t RowCount() const { return m_rowCount; }
     // Lines whose row count is only estimated.

@@ -263,18 +263,17 @@ void CTextLayout::Reset(const CTextSnapshot& text) {
     m_pending.clear();
     m_slots.clear();
     m_freeSlots.clear();
-    std::vector<CRowIndex::Entry> entries;
-    entries.reserve(text.LineCount());
+    m_rows.Clear();
     if (text.Size() <= m_eagerLayoutBytes) {
         text.ForEachLine(0, text.LineCount() - 1,
                          [&](std::size_t, std::size_t lineStart, std::string_view content) {
-                             entries.push_back(WrapWholeLine(content, lineStart));
+                             m_rows.Append(WrapWholeLine(content, lineStart));
                              return true;
                          });
     } else {
-        text.ForEachLineLength([&](std::size_t length) { entries.push_back(Estimate(length)); });
+        text.ForEachLineLength([&](std::size_t length) { m_rows.Append(Estimate(length)); });
     }
-    m_rows.Assign(entries);
+    m_rows.EndAppending();
 }
 
 void CTextLayout::Refine(std::size_t first, std::size_t last, std::size_t budget) const {

@@ -67,6 +67,13 @@ TEST(RowIndex, SplicedLinesKeepTheirRowCountsAndPrefixSums) {
     CRowIndex index;
     index.Assign(entries);
     ExpectSameRows(index, model);
+    // Built line by line, the index is the same.
+    CRowIndex appended;
+    appended.Clear();
+    for (const auto& e : entries)
+        appended.Append(e);
+    appended.EndAppending();
+    ExpectSameRows(appended, model);
     std::vector<bool> estimated(model.size(), false);
     for (int step = 0; step < 400; ++step) {
         const std::size_t at = rng() % (model.size() + 1);
