@@ -234,7 +234,8 @@ void CEditControl::KeepTopWhile(const std::function<void()>& relayout) {
     if (m_layout.HasPendingWork())
         m_idleWrapTimer.start();
     UpdateScrollBars();
-    verticalScrollBar()->setValue(static_cast<int>(std::min<std::int64_t>(m_layout.ShownRowOf(top), INT_MAX)));
+    verticalScrollBar()->setValue(
+        static_cast<int>(std::min<std::int64_t>(m_layout.ShownRowOf(top), INT_MAX)));
     RememberTop();
 }
 
@@ -260,8 +261,12 @@ void CEditControl::WrapInIdleTime() {
     QElapsedTimer slice;
     slice.start();
     bool more = true;
-    while (more && slice.elapsed() < kIdleWrapMs)
+    while (more && slice.elapsed() < kIdleWrapMs) {
         more = m_layout.ContinueWrapping(kIdleWrapBytes);
+        // Then the looks: the lexer's states ahead, so a jump far down finds them ready.
+        if (!more && m_styles)
+            more = m_styles->ContinueInIdleTime(4 * kIdleWrapBytes);
+    }
     if (!more)
         m_idleWrapTimer.stop();
     FirstVisibleLine(); // keeps the text on screen where it is
@@ -902,8 +907,10 @@ void CEditControl::paintEvent(QPaintEvent* event) {
         else if (m_preedit.CursorVisible())
             drawCaret(caret.row + flow.cursorRow, flow.cursorX);
     }
-    // Lines not wrapped yet are wrapped in idle time once the page is on screen.
-    if (m_layout.HasPendingWork() && !m_idleWrapTimer.isActive())
+    // Lines not wrapped yet are wrapped in idle time once the page is on screen, and the
+    // looks prepared ahead.
+    if (!m_idleWrapTimer.isActive() &&
+        (m_layout.HasPendingWork() || (m_styles && m_styles->ContinueInIdleTime(0))))
         m_idleWrapTimer.start();
 }
 

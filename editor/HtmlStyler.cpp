@@ -135,7 +135,11 @@ void CHtmlStyler::TextReset(const CTextSnapshot& text) {
 std::size_t CHtmlStyler::TextEdited(const CTextSnapshot& text, std::size_t start, std::size_t oldEnd,
                                     std::size_t newEnd) {
     // Marks depend on the characters alone; colours on the state the edit leaves behind.
-    const bool lexedNear = m_colouring && start <= m_points.Last().offset + kMaxSpacing;
+    // Comparing states around a large change (Select All and typing, its undo, Replace All)
+    // would lex all of it at once: such a change drops the states after it instead, and its
+    // rows are lexed when they are shown.
+    const bool small = oldEnd - start <= kSettleBudget && newEnd - start <= kSettleBudget;
+    const bool lexedNear = m_colouring && small && start <= m_points.Last().offset + kMaxSpacing;
     const HtmlLexer::State before = lexedNear ? StateAt(oldEnd) : HtmlLexer::State{};
     m_rowEnd = static_cast<std::size_t>(-1);
     m_text = text;
@@ -276,6 +280,14 @@ void CHtmlStyler::ExtendTo(std::size_t offset) {
         }
         pos = pieceEnd;
     });
+}
+
+bool CHtmlStyler::ContinueInIdleTime(std::size_t budget) {
+    const std::size_t size = m_text.Size();
+    if (!m_colouring || m_points.Last().offset + kMaxSpacing >= size)
+        return false;
+    ExtendTo(std::min(size, m_points.Last().offset + budget));
+    return m_points.Last().offset + kMaxSpacing < size;
 }
 
 HtmlLexer::State CHtmlStyler::StateAt(std::size_t offset) {

@@ -33,6 +33,8 @@ public:
                            std::size_t newEnd) override;
     void StylesOf(std::size_t start, std::size_t end, std::vector<std::uint8_t>& styles) override;
     const CTextLook& LookOf(std::uint8_t style, const QPalette& palette) override;
+    // Lexes on from the last kept state, so that a jump far into the page finds its state.
+    bool ContinueInIdleTime(std::size_t budget) override;
 
     // The look of a style number over a base colour, with text as the usual text colour:
     // dark colours on a light base and light ones on a dark base, each with a contrast of

@@ -35,4 +35,10 @@ public:
     // One style number per byte of [start, end) of the text; start is a character boundary.
     virtual void StylesOf(std::size_t start, std::size_t end, std::vector<std::uint8_t>& styles) = 0;
     virtual const CTextLook& LookOf(std::uint8_t style, const QPalette& palette) = 0;
+    // Does about budget bytes of the work that makes later rows quick to style (in idle
+    // time); says whether any remains. A budget of 0 only asks.
+    virtual bool ContinueInIdleTime(std::size_t budget) {
+        (void)budget;
+        return false;
+    }
 };

@@ -164,6 +164,35 @@ TEST_F(StylerFixture, AnEditThatLeavesTheSameStateReLexesOnlyItsNeighbourhood) {
     EXPECT_EQ(Styles(1'500'001, 1'500'101), Slice(expected, 1'500'001, 1'500'101));
 }
 
+TEST_F(StylerFixture, ReplacingTheWholePageAndTakingItBackLexesOnlyWhatIsShown) {
+    const std::string page = SamplePage(2'000'000);
+    Load(page);
+    Styles(1'900'000, 1'900'100); // every state up to there is known
+    std::size_t before = m_styler.LexedBytes();
+    Edit(0, m_bytes.size(), "x");
+    EXPECT_EQ(m_reach, m_bytes.size());
+    Edit(0, 1, page); // the undo of it
+    EXPECT_EQ(m_reach, page.size());
+    EXPECT_LT(m_styler.LexedBytes() - before, 200'000u);
+    before = m_styler.LexedBytes();
+    EXPECT_EQ(Styles(1000, 1100), Slice(FullLex(m_bytes), 1000, 1100));
+    EXPECT_LT(m_styler.LexedBytes() - before, 200'000u);
+    EXPECT_EQ(Styles(1'900'000, 1'900'100), Slice(FullLex(m_bytes), 1'900'000, 1'900'100));
+}
+
+TEST_F(StylerFixture, IdleTimeLexesAheadSoThatTheEndOfThePageIsQuickToStyle) {
+    Load(SamplePage(1'000'000));
+    EXPECT_TRUE(m_styler.ContinueInIdleTime(0)); // only asks
+    EXPECT_EQ(m_styler.LexedBytes(), 0u);
+    int steps = 0;
+    while (m_styler.ContinueInIdleTime(100'000))
+        ASSERT_LT(++steps, 20);
+    EXPECT_GE(steps, 8);
+    const std::size_t before = m_styler.LexedBytes();
+    EXPECT_EQ(Styles(999'000, 999'100), Slice(FullLex(m_bytes), 999'000, 999'100));
+    EXPECT_LT(m_styler.LexedBytes() - before, 140'000u);
+}
+
 TEST_F(StylerFixture, OpeningACommentRecoloursWhatFollowsAndClosingItRestoresIt) {
     Load(SamplePage(500'000));
     Styles(0, 20'000);
