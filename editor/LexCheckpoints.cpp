@@ -61,6 +61,16 @@ void CLexCheckpoints::MoveGap(std::size_t offset) {
 }
 
 void CLexCheckpoints::Edit(std::size_t start, std::size_t oldEnd, std::size_t newEnd) {
+    // Points in front of the gap inside (start, oldEnd] are dropped at once rather than moved
+    // behind it one by one first: after Select All that is every point of the page.
+    const auto after = [](std::size_t offset, const Point& p) { return offset < p.offset; };
+    const auto pastOldEnd = std::upper_bound(m_front.begin() + 1, m_front.end(), oldEnd, after);
+    for (auto it = m_front.end(); it != pastOldEnd;) {
+        --it;
+        m_back.push_back({m_size - it->offset, it->state});
+    }
+    m_front.erase(pastOldEnd, m_front.end());
+    m_front.erase(std::upper_bound(m_front.begin() + 1, m_front.end(), start, after), m_front.end());
     MoveGap(start);
     while (!m_back.empty() && m_size - m_back.back().fromEnd <= oldEnd)
         m_back.pop_back();
