@@ -160,7 +160,7 @@ CTextSnapshot CEditControl::Snapshot() const {
 }
 
 void CEditControl::SetText(std::string_view bytes) {
-    SetTextAdopting(std::string(bytes));
+    SetTextAdopting(CByteBuffer::Copy(bytes));
 }
 
 void CEditControl::SetTextAdopting(std::string&& bytes) {

@@ -308,7 +308,7 @@ std::size_t CommonRun(const Node* a, const Node* b, bool reverse, std::size_t li
 
 CTextSnapshot::CTextSnapshot() = default;
 CTextSnapshot::CTextSnapshot(std::string_view bytes)
-    : m_root(Build(std::make_shared<const CByteBuffer>(std::string(bytes)))) {}
+    : m_root(Build(std::make_shared<const CByteBuffer>(CByteBuffer::Copy(bytes)))) {}
 CTextSnapshot CTextSnapshot::Adopting(std::string&& bytes) {
     return Adopting(CByteBuffer(std::move(bytes)));
 }

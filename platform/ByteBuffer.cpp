@@ -39,6 +39,14 @@ CByteBuffer CByteBuffer::WithCapacity(std::size_t capacity) {
     return b;
 }
 
+CByteBuffer CByteBuffer::Copy(std::string_view bytes) {
+    CByteBuffer b = WithCapacity(bytes.size());
+    if (!bytes.empty())
+        std::memcpy(b.m_data, bytes.data(), bytes.size());
+    b.m_size = bytes.size();
+    return b;
+}
+
 CByteBuffer::CByteBuffer(CByteBuffer&& other) noexcept {
     *this = std::move(other);
 }

@@ -13,6 +13,8 @@ public:
     explicit CByteBuffer(std::string&& bytes);
     // Room for capacity bytes, mapped when it is large; the size is 0.
     static CByteBuffer WithCapacity(std::size_t capacity);
+    // A buffer holding a copy of bytes.
+    static CByteBuffer Copy(std::string_view bytes);
     CByteBuffer(CByteBuffer&& other) noexcept;
     CByteBuffer& operator=(CByteBuffer&& other) noexcept;
     CByteBuffer(const CByteBuffer&) = delete;

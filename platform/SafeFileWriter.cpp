@@ -230,7 +230,7 @@ QByteArray BackUp(int source, const QByteArray& folder, const QByteArray& name, 
 InPlaceOutcome RewriteInPlace(const QByteArray& target, const PieceSource& pieces, bool besideFile) {
     const int fd = ::open(target.constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
-        return {errno};
+        return {errno, {}};
     int error = 0;
     QByteArray backup;
     if (besideFile)
@@ -240,12 +240,12 @@ InPlaceOutcome RewriteInPlace(const QByteArray& target, const PieceSource& piece
         const QString state = StateFolder();
         if (state.isEmpty()) {
             ::close(fd);
-            return {error != 0 ? error : EACCES};
+            return {error != 0 ? error : EACCES, {}};
         }
         backup = BackUp(fd, FileName::ToNative(state), BaseNameOf(target), error);
         if (backup.isEmpty()) {
             ::close(fd);
-            return {error};
+            return {error, {}};
         }
     }
     struct stat old {};
@@ -289,7 +289,7 @@ InPlaceOutcome RewriteInPlace(const QByteArray& target, const PieceSource& piece
     ::close(fd);
     if (restoreError == 0) {
         ::unlink(backup.constData());
-        return {error};
+        return {error, {}};
     }
     return {error, FileName::FromNative(backup)};
 }

@@ -29,6 +29,11 @@ TEST(ByteBuffer, KeepsItsBytesWhenItGrowsAndMoves) {
         b = std::move(moved);
         EXPECT_EQ(b.View(), model);
     }
+    // A copy holds the same bytes, small or large.
+    for (const std::size_t size : {std::size_t{0}, std::size_t{5}, std::size_t{2} << 20}) {
+        const std::string bytes(size, '\x93');
+        EXPECT_EQ(CByteBuffer::Copy(bytes).View(), bytes);
+    }
     // A string taken over is the buffer itself, not a copy.
     std::string text(1000, 'x');
     const char* data = text.data();
