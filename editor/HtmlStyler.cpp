@@ -130,6 +130,8 @@ void CHtmlStyler::TextReset(const CTextSnapshot& text) {
     m_rowEnd = static_cast<std::size_t>(-1);
     m_text = text;
     m_points.Reset(text.Size());
+    m_keptText = CTextSnapshot();
+    m_keptPoints.Reset(0);
 }
 
 std::size_t CHtmlStyler::TextEdited(const CTextSnapshot& text, std::size_t start, std::size_t oldEnd,
@@ -139,6 +141,16 @@ std::size_t CHtmlStyler::TextEdited(const CTextSnapshot& text, std::size_t start
     // would lex all of it at once: such a change drops the states after it instead, and its
     // rows are lexed when they are shown.
     const bool small = oldEnd - start <= kSettleBudget && newEnd - start <= kSettleBudget;
+    if (!small) {
+        std::swap(m_keptText, m_text);
+        std::swap(m_keptPoints, m_points);
+        if (m_text.Size() == text.Size() && m_text == text) {
+            m_rowEnd = static_cast<std::size_t>(-1);
+            return text.Size();
+        }
+        m_text = m_keptText;
+        m_points = m_keptPoints;
+    }
     const bool lexedNear = m_colouring && small && start <= m_points.Last().offset + kMaxSpacing;
     const HtmlLexer::State before = lexedNear ? StateAt(oldEnd) : HtmlLexer::State{};
     m_rowEnd = static_cast<std::size_t>(-1);

@@ -59,6 +59,10 @@ private:
 
     CTextSnapshot m_text;
     CLexCheckpoints m_points;
+    // The states a large change dropped, with the text they belong to: undo of that change
+    // brings the same text back, and its states with it, instead of lexing it all again.
+    CTextSnapshot m_keptText;
+    CLexCheckpoints m_keptPoints;
     // The state where the rows asked last ended: the next row painted usually starts there,
     // so a page of rows is lexed once instead of each row from the point before it (which
     // in a long line without '<' can be 64 KB back).

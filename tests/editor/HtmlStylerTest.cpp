@@ -174,9 +174,16 @@ TEST_F(StylerFixture, ReplacingTheWholePageAndTakingItBackLexesOnlyWhatIsShown) 
     Edit(0, 1, page); // the undo of it
     EXPECT_EQ(m_reach, page.size());
     EXPECT_LT(m_styler.LexedBytes() - before, 200'000u);
+    // The undo brought back the text the states were lexed for, and the states with it.
     before = m_styler.LexedBytes();
     EXPECT_EQ(Styles(1000, 1100), Slice(FullLex(m_bytes), 1000, 1100));
+    EXPECT_EQ(Styles(1'900'000, 1'900'100), Slice(FullLex(m_bytes), 1'900'000, 1'900'100));
     EXPECT_LT(m_styler.LexedBytes() - before, 200'000u);
+    // A redo and another undo swap them again; a different large text gets none of them.
+    Edit(0, m_bytes.size(), "x");
+    Edit(0, 1, page);
+    EXPECT_EQ(Styles(1'900'000, 1'900'100), Slice(FullLex(m_bytes), 1'900'000, 1'900'100));
+    Edit(0, m_bytes.size(), SamplePage(1'950'000) + "<!--");
     EXPECT_EQ(Styles(1'900'000, 1'900'100), Slice(FullLex(m_bytes), 1'900'000, 1'900'100));
 }
 
