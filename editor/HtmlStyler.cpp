@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -142,14 +143,15 @@ std::size_t CHtmlStyler::TextEdited(const CTextSnapshot& text, std::size_t start
     // rows are lexed when they are shown.
     const bool small = oldEnd - start <= kSettleBudget && newEnd - start <= kSettleBudget;
     if (!small) {
-        std::swap(m_keptText, m_text);
-        std::swap(m_keptPoints, m_points);
-        if (m_text.Size() == text.Size() && m_text == text) {
-            m_rowEnd = static_cast<std::size_t>(-1);
+        m_rowEnd = static_cast<std::size_t>(-1);
+        if (m_keptText.Size() == text.Size() && m_keptText == text) {
+            std::swap(m_keptText, m_text);
+            std::swap(m_keptPoints, m_points);
             return text.Size();
         }
-        m_text = m_keptText;
-        m_points = m_keptPoints;
+        m_keptText = std::exchange(m_text, text);
+        m_keptPoints = std::exchange(m_points, m_points.Before(start, text.Size()));
+        return m_colouring ? text.Size() : newEnd;
     }
     const bool lexedNear = m_colouring && small && start <= m_points.Last().offset + kMaxSpacing;
     const HtmlLexer::State before = lexedNear ? StateAt(oldEnd) : HtmlLexer::State{};

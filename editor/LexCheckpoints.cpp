@@ -45,6 +45,17 @@ void CLexCheckpoints::TruncateAfter(std::size_t index) {
     }
 }
 
+CLexCheckpoints CLexCheckpoints::Before(std::size_t offset, std::size_t size) const {
+    CLexCheckpoints out;
+    const std::size_t last = Floor(offset);
+    out.m_front.clear();
+    out.m_front.reserve(last + 1);
+    for (std::size_t i = 0; i <= last; ++i)
+        out.m_front.push_back(At(i));
+    out.m_size = size;
+    return out;
+}
+
 CLexCheckpoints::Point CLexCheckpoints::FirstAfterGap() const {
     return {m_size - m_back.back().fromEnd, m_back.back().state};
 }

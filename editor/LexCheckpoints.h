@@ -34,6 +34,8 @@ public:
     // The text's [start, oldEnd) became [start, newEnd): the points in (start, oldEnd] are
     // dropped, the later ones move with the text, and the gap stands after start.
     void Edit(std::size_t start, std::size_t oldEnd, std::size_t newEnd);
+    // The points at or before offset, for a text now of size bytes.
+    CLexCheckpoints Before(std::size_t offset, std::size_t size) const;
     // The points after the gap, nearest first: re-lexing after an edit compares its states
     // with them and stops where they agree.
     bool HasAfterGap() const { return !m_back.empty(); }
