@@ -35,6 +35,14 @@ constexpr std::size_t kMinChunk = 1024;
 // Inserted bytes at least this long keep their own buffer instead of being copied.
 constexpr std::size_t kAdoptedEdit = 64 * 1024;
 
+#ifdef __SSE2__
+// Bit k set where p[k] == c, for the sixteen bytes from p.
+unsigned BitsOf(const unsigned char* p, char c) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
+}
+#endif
+
 // CR LF, lone LF and lone CR each count one break: every LF, and every CR not followed by an
 // LF. Sixteen bytes at a time, so a text read from disk is counted at memory speed.
 std::size_t CountBreaks(std::string_view s) {
@@ -45,16 +53,12 @@ std::size_t CountBreaks(std::string_view s) {
     std::size_t crlf = 0;
     std::size_t i = 0;
 #ifdef __SSE2__
-    const __m128i kLf = _mm_set1_epi8('\n');
-    const __m128i kCr = _mm_set1_epi8('\r');
     for (; i + 17 <= n; i += 16) {
-        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
-        const auto lfMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, kLf)));
-        const auto crMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, kCr)));
+        const unsigned lfMask = BitsOf(p + i, '\n');
+        const unsigned crMask = BitsOf(p + i, '\r');
         if ((lfMask | crMask) == 0)
             continue;
-        const auto pairMask = crMask & static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(next, kLf)));
+        const unsigned pairMask = crMask & BitsOf(p + i + 1, '\n');
         lf += static_cast<std::size_t>(__builtin_popcount(lfMask));
         cr += static_cast<std::size_t>(__builtin_popcount(crMask));
         crlf += static_cast<std::size_t>(__builtin_popcount(pairMask));
@@ -537,12 +541,8 @@ void CTextSnapshot::ForEachLineLength(const std::function<void(std::size_t)>& fn
         };
         std::size_t i = 0;
 #ifdef __SSE2__
-        const __m128i kLf = _mm_set1_epi8('\n');
-        const __m128i kCr = _mm_set1_epi8('\r');
         for (; i + 16 <= n; i += 16) {
-            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            auto mask = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(here, kLf), _mm_cmpeq_epi8(here, kCr))));
+            unsigned mask = BitsOf(p + i, '\n') | BitsOf(p + i, '\r');
             while (mask != 0) {
                 const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
                 mask &= mask - 1;
