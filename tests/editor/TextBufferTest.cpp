@@ -31,6 +31,21 @@ std::string RandomBytes(std::mt19937& rng, std::size_t n) {
     return s;
 }
 
+// A random text of about n bytes after a few random insertions, which leave leaves of odd
+// sizes with lines running over their boundaries; model gets the same bytes.
+CTextSnapshot RandomlyEdited(std::mt19937& rng, std::size_t n, int insertions, std::size_t longest,
+                             std::string& model) {
+    model = RandomBytes(rng, n);
+    CTextSnapshot snap(model);
+    for (int i = 0; i < insertions && !model.empty(); ++i) {
+        const std::size_t at = rng() % model.size();
+        const std::string ins = RandomBytes(rng, rng() % longest);
+        snap = snap.Replaced(at, at, ins);
+        model.insert(at, ins);
+    }
+    return snap;
+}
+
 void ExpectSameText(const CTextSnapshot& snap, const std::string& model) {
     ASSERT_EQ(snap.Size(), model.size());
     ASSERT_EQ(snap.ToString(), model);
@@ -168,15 +183,8 @@ TEST(TextSnapshot, LargeInsertionsKeepTheirBufferAndEveryByteAroundThem) {
 TEST(TextSnapshot, ForEachLineGivesEveryLineOfARangeAndStopsWhenAsked) {
     std::mt19937 rng(9);
     for (std::size_t n : {0u, 5u, 4096u, 30000u}) {
-        std::string model = RandomBytes(rng, n);
-        // Edits leave leaves of odd sizes, with lines running over their boundaries.
-        CTextSnapshot snap(model);
-        for (int i = 0; i < 20 && !model.empty(); ++i) {
-            const std::size_t at = rng() % model.size();
-            const std::string ins = RandomBytes(rng, rng() % 50);
-            snap = snap.Replaced(at, at, ins);
-            model.insert(at, ins);
-        }
+        std::string model;
+        const CTextSnapshot snap = RandomlyEdited(rng, n, 20, 50, model);
         const auto starts = ReferenceLineStarts(model);
         auto contentEnd = [&](std::size_t line) {
             if (line + 1 == starts.size())
@@ -205,14 +213,8 @@ TEST(TextSnapshot, ForEachLineGivesEveryLineOfARangeAndStopsWhenAsked) {
 TEST(TextSnapshot, LineLengthsCountEveryLineWithoutItsBreak) {
     std::mt19937 rng(31);
     for (std::size_t n : {0u, 1u, 15u, 16u, 17u, 4096u, 50000u}) {
-        std::string model = RandomBytes(rng, n);
-        CTextSnapshot snap(model);
-        for (int i = 0; i < 10 && !model.empty(); ++i) {
-            const std::size_t at = rng() % model.size();
-            const std::string ins = RandomBytes(rng, rng() % 40);
-            snap = snap.Replaced(at, at, ins);
-            model.insert(at, ins);
-        }
+        std::string model;
+        const CTextSnapshot snap = RandomlyEdited(rng, n, 10, 40, model);
         std::vector<std::size_t> lengths;
         snap.ForEachLineLength([&](std::size_t length) { lengths.push_back(length); });
         std::vector<std::size_t> expected;
