@@ -258,3 +258,51 @@ std::vector<CRowIndex::Entry> CRowIndex::Entries(std::size_t line, std::size_t e
     }
     return out;
 }
+
+std::size_t CRowIndex::SplitAt(std::size_t line) {
+    if (line >= m_lineCount)
+        return m_blocks.size();
+    std::size_t index;
+    const std::size_t block = BlockOf(line, index);
+    if (index == 0)
+        return block;
+    Block tail;
+    auto& entries = m_blocks[block].entries;
+    tail.entries.assign(entries.begin() + static_cast<std::ptrdiff_t>(index), entries.end());
+    entries.resize(index);
+    m_blocks[block].Count();
+    tail.Count();
+    m_blocks.insert(m_blocks.begin() + static_cast<std::ptrdiff_t>(block + 1), std::move(tail));
+    Rebuild();
+    return block + 1;
+}
+
+CRowIndex::Lines CRowIndex::Take(std::size_t line, std::size_t end) {
+    Lines taken;
+    end = std::min(end, m_lineCount);
+    if (line >= end)
+        return taken;
+    const std::size_t first = SplitAt(line);
+    const std::size_t last = SplitAt(end);
+    taken.m_blocks.assign(std::make_move_iterator(m_blocks.begin() + static_cast<std::ptrdiff_t>(first)),
+                          std::make_move_iterator(m_blocks.begin() + static_cast<std::ptrdiff_t>(last)));
+    m_blocks.erase(m_blocks.begin() + static_cast<std::ptrdiff_t>(first),
+                   m_blocks.begin() + static_cast<std::ptrdiff_t>(last));
+    Rebuild();
+    return taken;
+}
+
+void CRowIndex::Put(std::size_t line, Lines&& lines) {
+    const std::size_t at = SplitAt(std::min(line, m_lineCount));
+    m_blocks.insert(m_blocks.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(lines.m_blocks.begin()),
+                    std::make_move_iterator(lines.m_blocks.end()));
+    lines.m_blocks.clear();
+    Rebuild();
+}
+
+std::size_t CRowIndex::Lines::LineCount() const {
+    std::size_t count = 0;
+    for (const Block& b : m_blocks)
+        count += b.entries.size();
+    return count;
+}

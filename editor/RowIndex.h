@@ -50,9 +50,38 @@ private:
         std::size_t estimated = 0;
         void Count();
     };
+
+public:
+    // Lines taken out of an index whole, to be put back later (undo of a large edit). Their
+    // blocks move out and back; only the entries of the two blocks cut in half are copied.
+    class Lines {
+    public:
+        std::size_t LineCount() const;
+        // Calls change(entry) on every entry, which it may alter.
+        template <class F> void Change(F change) {
+            for (Block& b : m_blocks) {
+                for (Entry& e : b.entries)
+                    change(e);
+                b.Count();
+            }
+        }
+
+    private:
+        friend class CRowIndex;
+        std::vector<Block> m_blocks;
+    };
+    // Removes lines [line, end) and hands them over.
+    Lines Take(std::size_t line, std::size_t end);
+    // Inserts lines before line.
+    void Put(std::size_t line, Lines&& lines);
+
+private:
     static constexpr std::size_t kBlock = 512;
 
     static std::vector<Block> Chop(std::span<const Entry> entries);
+    // Splits the block holding line so that line starts a block; returns that block's
+    // number (the block count when line is the end).
+    std::size_t SplitAt(std::size_t line);
     std::size_t BlockOf(std::size_t line, std::size_t& index) const;
     void Rebuild();
     void FenwickAdd(std::vector<std::int64_t>& tree, std::size_t block, std::int64_t delta);

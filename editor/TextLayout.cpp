@@ -327,7 +327,6 @@ void CTextLayout::ApplyEdit(const CTextSnapshot& newText, std::size_t start, std
 
     if (TakeRemovedBack(newText, i0, i1, j1, pendingKept))
         return;
-    KeepRemoved(i0, i1);
 
     // The first rows of line i0 stay as they are when their breaks were decided by bytes
     // before the edit alone; wrapping starts again at the last of them. The kept rows and
@@ -385,11 +384,6 @@ void CTextLayout::ApplyEdit(const CTextSnapshot& newText, std::size_t start, std
         kept.Push(0);
     }
 
-    if (m_slots.size() > m_freeSlots.size()) {
-        for (const CRowIndex::Entry& e : m_rows.Entries(i0, i1 + 1))
-            FreeSlot(e.slot);
-    }
-
     // A large insertion gets estimated rows between its first and its last line.
     const bool lazy = newEnd - start > m_eagerLayoutBytes;
     std::vector<CRowIndex::Entry> entries;
@@ -434,37 +428,48 @@ void CTextLayout::ApplyEdit(const CTextSnapshot& newText, std::size_t start, std
         });
         entries.push_back(MakeEntry(std::move(rows)));
     }
-    m_rows.Splice(i0, i1 - i0 + 1, entries);
+    ReplaceLines(i0, i1, entries);
     m_pending = std::move(pendingKept);
     m_text = newText;
     ++m_version;
 }
 
-void CTextLayout::KeepRemoved(std::size_t i0, std::size_t i1) {
-    // Only worth it for edits of many lines (Select All and typing, Replace All).
+void CTextLayout::ReplaceLines(std::size_t i0, std::size_t i1, std::span<const CRowIndex::Entry> entries) {
+    // Only worth keeping for edits of many lines (Select All and typing, Replace All).
     constexpr std::size_t kManyLines = 10000;
-    if (i1 - i0 < kManyLines)
+    if (i1 - i0 < kManyLines) {
+        if (m_slots.size() > m_freeSlots.size()) {
+            for (const CRowIndex::Entry& e : m_rows.Entries(i0, i1 + 1))
+                FreeSlot(e.slot);
+        }
+        m_rows.Splice(i0, i1 - i0 + 1, entries);
         return;
-    m_removed = {m_text, i0, m_rows.Entries(i0, i1 + 1), m_metrics};
+    }
+    CRowIndex::Lines lines = m_rows.Take(i0, i1 + 1);
+    m_rows.Splice(i0, 0, entries);
     // Kept row starts belong to the lines as they are now: such lines are wrapped again when
     // they come back, as are those still waiting for the rest of their rows.
-    for (CRowIndex::Entry& e : m_removed.entries) {
-        if (e.slot >= 0)
-            e.slot = CRowIndex::kEstimated;
+    if (m_slots.size() > m_freeSlots.size()) {
+        lines.Change([this](CRowIndex::Entry& e) {
+            if (e.slot >= 0) {
+                FreeSlot(e.slot);
+                e.slot = CRowIndex::kEstimated;
+            }
+        });
     }
+    m_removed = {m_text, i0, std::move(lines), m_metrics};
 }
 
 bool CTextLayout::TakeRemovedBack(const CTextSnapshot& newText, std::size_t i0, std::size_t i1,
                                   std::size_t j1, std::vector<std::size_t>& pendingKept) {
-    if (m_removed.entries.empty() || m_removed.metrics != m_metrics || m_removed.first != i0 ||
-        m_removed.entries.size() != j1 - i0 + 1 || !(m_removed.text == newText))
+    if (m_removed.metrics != m_metrics || m_removed.first != i0 || !(m_removed.text == newText) ||
+        m_removed.lines.LineCount() != j1 - i0 + 1)
         return false;
-    if (m_slots.size() > m_freeSlots.size()) {
-        for (const CRowIndex::Entry& e : m_rows.Entries(i0, i1 + 1))
-            FreeSlot(e.slot);
-    }
-    m_rows.Splice(i0, i1 - i0 + 1, m_removed.entries);
+    // The lines replaced now are kept in turn, for a redo.
+    CRowIndex::Lines back = std::move(m_removed.lines);
     m_removed = {};
+    ReplaceLines(i0, i1, {});
+    m_rows.Put(i0, std::move(back));
     m_pending = std::move(pendingKept);
     m_text = newText;
     ++m_version;

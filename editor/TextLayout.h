@@ -124,10 +124,10 @@ private:
     // The exact entry of a line whose content (without its break) starts at lineStart.
     CRowIndex::Entry WrapWholeLine(std::string_view content, std::size_t lineStart) const;
     CRowIndex::Entry Estimate(std::size_t contentBytes) const;
-    // Keeps the entries of old lines i0..i1 that an edit removes, when there are many.
-    void KeepRemoved(std::size_t i0, std::size_t i1);
+    // Replaces the entries of lines i0..i1 by entries, keeping the old ones when there are many.
+    void ReplaceLines(std::size_t i0, std::size_t i1, std::span<const CRowIndex::Entry> entries);
     // Takes kept entries back when newText is the text they belong to, lines i0..j1 of it
-    // taking the place of the current lines i0..i1.
+    // taking the place of the current lines i0..i1, which are kept in turn.
     bool TakeRemovedBack(const CTextSnapshot& newText, std::size_t i0, std::size_t i1, std::size_t j1,
                          std::vector<std::size_t>& pendingKept);
     // Wraps the estimated lines among first..last, about budget bytes of them.
@@ -179,7 +179,7 @@ private:
     struct Removed {
         CTextSnapshot text;
         std::size_t first = 0;
-        std::vector<CRowIndex::Entry> entries;
+        CRowIndex::Lines lines;
         std::uint64_t metrics = 0;
     };
     Removed m_removed;

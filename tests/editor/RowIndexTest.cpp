@@ -144,3 +144,63 @@ TEST(RowStarts, SplitsShiftsAndJoinsKeepTheValuesInOrder) {
     ExpectSameStarts(starts, model);
     EXPECT_GT(model.size(), 3000u);
 }
+
+// Lines taken out and put back, anywhere, between splices: the index stays the model's.
+TEST(RowIndex, TakenLinesPutBackElsewhereKeepTheirEntries) {
+    std::mt19937 rng(5);
+    std::vector<int> model;
+    std::vector<bool> estimated;
+    CRowIndex index;
+    index.Clear();
+    for (int i = 0; i < 5000; ++i) {
+        const CRowIndex::Entry e{1 + static_cast<int>(rng() % 5), rng() % 4 == 0 ? CRowIndex::kEstimated : -1};
+        index.Append(e);
+        model.push_back(e.rows);
+        estimated.push_back(e.Estimated());
+    }
+    index.EndAppending();
+    for (int step = 0; step < 60; ++step) {
+        const std::size_t from = rng() % (model.size() + 1);
+        const std::size_t end = std::min(model.size(), from + rng() % (step % 3 == 0 ? 3000 : 700));
+        CRowIndex::Lines lines = index.Take(from, end);
+        ASSERT_EQ(lines.LineCount(), end - from);
+        std::vector<int> takenRows(model.begin() + static_cast<std::ptrdiff_t>(from),
+                                   model.begin() + static_cast<std::ptrdiff_t>(end));
+        std::vector<bool> takenEstimates(estimated.begin() + static_cast<std::ptrdiff_t>(from),
+                                         estimated.begin() + static_cast<std::ptrdiff_t>(end));
+        model.erase(model.begin() + static_cast<std::ptrdiff_t>(from), model.begin() + static_cast<std::ptrdiff_t>(end));
+        estimated.erase(estimated.begin() + static_cast<std::ptrdiff_t>(from),
+                        estimated.begin() + static_cast<std::ptrdiff_t>(end));
+        ExpectSameRows(index, model);
+        // A splice meanwhile, as the edit that replaced the lines does.
+        const std::size_t at = rng() % (model.size() + 1);
+        const CRowIndex::Entry one{7, -1};
+        index.Splice(at, 0, std::span(&one, 1));
+        model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), 7);
+        estimated.insert(estimated.begin() + static_cast<std::ptrdiff_t>(at), false);
+        // Changed while kept: every estimate made exact at one more row.
+        if (step % 4 == 0) {
+            lines.Change([](CRowIndex::Entry& e) {
+                if (e.Estimated())
+                    e = {e.rows + 1, -1};
+            });
+            for (std::size_t i = 0; i < takenRows.size(); ++i) {
+                takenRows[i] += takenEstimates[i] ? 1 : 0;
+                takenEstimates[i] = false;
+            }
+        }
+        const std::size_t back = rng() % (model.size() + 1);
+        index.Put(back, std::move(lines));
+        model.insert(model.begin() + static_cast<std::ptrdiff_t>(back), takenRows.begin(), takenRows.end());
+        estimated.insert(estimated.begin() + static_cast<std::ptrdiff_t>(back), takenEstimates.begin(),
+                         takenEstimates.end());
+        ExpectSameRows(index, model);
+        ExpectSameEstimates(index, estimated, rng);
+    }
+    // Everything taken leaves an empty index that takes lines again.
+    CRowIndex::Lines all = index.Take(0, model.size());
+    EXPECT_EQ(index.LineCount(), 0u);
+    EXPECT_EQ(index.RowCount(), 0);
+    index.Put(0, std::move(all));
+    ExpectSameRows(index, model);
+}

@@ -301,4 +301,28 @@ TEST(TextLayout, SettingBackTheTextOfALargeEditTakesItsRowsBackAndMatchesTheRefe
     EXPECT_GT(layout.EstimatedLines(), 0u);
     layout.FinishWrapping();
     ExpectLayoutMatchesReference(layout, text);
+
+    // Replace All: many lines on both sides, some long enough to keep their row starts.
+    // Undo and redo each take back the rows the step before kept; only the long lines, whose
+    // row starts are not kept, wait to be wrapped again.
+    std::string longText;
+    while (longText.size() < 400000)
+        longText += RandomText(rng, rng() % 50 == 0 ? 600 : 10, 0) + "\r\n";
+    std::string longReplaced = longText;
+    std::replace(longReplaced.begin(), longReplaced.end(), 'a', 'b');
+    layout.Reset(CTextSnapshot(longText));
+    layout.FinishWrapping();
+    const CTextSnapshot original = layout.Text();
+    const CTextSnapshot changed = original.Replaced(0, original.Size(), longReplaced);
+    layout.ApplyEdit(changed, 0, original.Size(), changed.Size());
+    layout.FinishWrapping();
+    ExpectLayoutMatchesReference(layout, longReplaced);
+    layout.ApplyEdit(original, 0, changed.Size(), original.Size());
+    EXPECT_LT(layout.EstimatedLines(), original.LineCount() / 20);
+    layout.FinishWrapping();
+    ExpectLayoutMatchesReference(layout, longText);
+    layout.ApplyEdit(changed, 0, original.Size(), changed.Size());
+    EXPECT_LT(layout.EstimatedLines(), original.LineCount() / 20);
+    layout.FinishWrapping();
+    ExpectLayoutMatchesReference(layout, longReplaced);
 }
