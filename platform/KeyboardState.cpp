@@ -15,21 +15,26 @@ CLockKeys QueryLockKeys() {
     if (!x11 || !x11->display())
         return keys;
     Display* display = x11->display();
-    // Indicator names are looked up by atom; the atoms are fetched once per display.
-    static Display* atomsFor = nullptr;
-    static Atom atoms[4];
-    if (atomsFor != display) {
+    // The indicators' numbers are looked up by name once per display; after that the states
+    // of all four come in one request, as the status bar asks several times a second.
+    static Display* numbersFor = nullptr;
+    static int numbers[4];
+    if (numbersFor != display) {
         const char* names[4] = {"Caps Lock", "Num Lock", "Scroll Lock", "Kana"};
-        for (int i = 0; i < 4; ++i)
-            atoms[i] = XInternAtom(display, names[i], True);
-        atomsFor = display;
+        for (int i = 0; i < 4; ++i) {
+            const Atom atom = XInternAtom(display, names[i], True);
+            numbers[i] = -1;
+            if (atom != None && !XkbGetNamedIndicator(display, atom, &numbers[i], nullptr, nullptr, nullptr))
+                numbers[i] = -1;
+        }
+        numbersFor = display;
     }
+    unsigned int states = 0;
+    if (XkbGetIndicatorState(display, XkbUseCoreKbd, &states) != Success)
+        return keys;
     bool* targets[4] = {&keys.capsLock, &keys.numLock, &keys.scrollLock, &keys.kanaLock};
-    for (int i = 0; i < 4; ++i) {
-        Bool on = False;
-        if (atoms[i] != None && XkbGetNamedIndicator(display, atoms[i], nullptr, &on, nullptr, nullptr))
-            *targets[i] = on;
-    }
+    for (int i = 0; i < 4; ++i)
+        *targets[i] = numbers[i] >= 0 && numbers[i] < 32 && (states >> numbers[i] & 1u) != 0;
     keys.known = true;
 #endif
     return keys;

@@ -1,6 +1,6 @@
 """What the status bar shows, compared as the user sees it (pixels of the bar): the changed
 mark appears with the first change and goes with saving; the caret's line and column follow
-the caret."""
+the caret; the lock keys' panes follow the keys."""
 
 import time
 
@@ -39,6 +39,18 @@ def test_changed_mark_and_caret_position(desk):
     wait_until(lambda: bar() == changed_at_start, "the position to come back to line 1, column 1")
     editor.save()
     wait_until(lambda: bar() == unchanged_at_start, "the changed mark to go after saving")
+
+
+def test_lock_key_panes(desk):
+    editor = desk.start_editor(b"abc")
+    bar = status_bar(editor)
+    plain = settled(bar, "the status bar to settle")
+    for key in ("Caps_Lock", "Num_Lock"):
+        desk.key(key)
+        locked = settled(bar, f"the pane of {key} to appear", unlike=[plain])
+        desk.key(key)
+        wait_until(lambda: bar() == plain, f"the pane of {key} to go")
+        assert locked != plain
 
 
 run_from_command_line()
