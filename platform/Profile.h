@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileStamp.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,9 +13,10 @@ class QSettings;
 
 // The per-user profile: named integer, string and binary values in sections under
 // Brellmoor/Vuro (on Linux the INI file ~/.config/Brellmoor/Vuro.conf). Strings reach
-// the program as CP932 bytes and are stored as text. Nothing is cached: every call
-// reads or writes the store, except within a batch (CProfileBatch), whose accesses share
-// one reading of the store and write it back once.
+// the program as CP932 bytes and are stored as text. Every write goes to the store at
+// once, and every read sees the store as it is (it is read again whenever its file has
+// changed), except within a batch (CProfileBatch), whose accesses share one reading of
+// the store and write it back once.
 class CProfile {
 public:
     // The user's profile.
@@ -24,6 +27,7 @@ public:
     CProfile(const CProfile& other) : m_iniPath(other.m_iniPath) {}
     CProfile& operator=(const CProfile& other) {
         m_iniPath = other.m_iniPath;
+        m_reading.reset();
         return *this;
     }
 
@@ -53,12 +57,17 @@ public:
 
 private:
     friend class CProfileBatch;
+    // The settings object writes go through, and the one reads go through.
     std::shared_ptr<QSettings> Settings() const;
+    std::shared_ptr<QSettings> Reading() const;
 
     QString m_iniPath;
     // While a batch is open, the settings object every access uses.
     mutable std::shared_ptr<QSettings> m_batch;
     mutable int m_batchDepth = 0;
+    // The last reading of the store outside a batch, and the stamp of its file then.
+    mutable std::shared_ptr<QSettings> m_reading;
+    mutable CFileStamp m_readingStamp;
 };
 
 // A run of accesses to a profile (Profile() by default) that shares one settings object:

@@ -91,3 +91,31 @@ TEST_F(ProfileFile, ABatchWritesTheStoreBackOnceWhenTheOutermostBatchEnds) {
     EXPECT_EQ(again.GetString("InsADlg", "href0", ""), "a0");
     EXPECT_EQ(again.GetString("InsADlg", "href14", ""), "a14");
 }
+
+TEST_F(ProfileFile, ReadsSeeWhatAnotherProgramWroteBetweenThem) {
+    profile.PutString("Browser", "IE", "/usr/bin/first");
+    EXPECT_EQ(profile.GetString("Browser", "IE", ""), "/usr/bin/first");
+    {
+        QSettings other(path, QSettings::IniFormat);
+        other.setValue("Browser/IE", "/usr/bin/second-browser");
+    }
+    EXPECT_EQ(profile.GetString("Browser", "IE", ""), "/usr/bin/second-browser");
+    // A new file put in the old one's place, as a careful writer saves.
+    const QString replacement = dir.filePath("new.conf");
+    {
+        QSettings other(replacement, QSettings::IniFormat);
+        other.setValue("Browser/IE", "/opt/third");
+    }
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(replacement, path));
+    EXPECT_EQ(profile.GetString("Browser", "IE", ""), "/opt/third");
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(profile.GetString("Browser", "IE", "gone"), "gone");
+    // A profile pointed elsewhere reads the other store, not what it read before.
+    const QString elsewhere = dir.filePath("elsewhere.conf");
+    CProfile(elsewhere).PutInt("Settings", "TabStop", 12);
+    profile.PutInt("Settings", "TabStop", 40);
+    EXPECT_EQ(profile.GetInt("Settings", "TabStop", 0), 40);
+    profile = CProfile(elsewhere);
+    EXPECT_EQ(profile.GetInt("Settings", "TabStop", 0), 12);
+}
