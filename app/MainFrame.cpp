@@ -4,7 +4,6 @@
 #include "editor/WeftpageView.h"
 #include "platform/FileName.h"
 #include "platform/HelpBinding.h"
-#include "platform/KeyboardState.h"
 #include "platform/PlatformUi.h"
 #include "platform/Profile.h"
 #include "platform/ProfileSettings.h"
@@ -275,12 +274,12 @@ void CMainFrame::RefreshStatus() {
     m_paneChanged->setText(m_doc.IsModified() ? Str::kPaneChanged : QString());
     const CWeftpageView::CaretPosition caret = m_view->CaretLineColumn();
     m_panePosition->setText(QString::asprintf("%3d行 %3d桁", caret.line, caret.column));
-    const CLockKeys keys = QueryLockKeys();
+    const CLockKeys keys = m_keyboard.LockKeys();
     m_paneKana->setText(keys.kanaLock ? Str::kPaneKana : QString());
     m_paneCaps->setText(keys.capsLock ? Str::kPaneCaps : QString());
     m_paneNum->setText(keys.numLock ? Str::kPaneNum : QString());
     m_paneScroll->setText(keys.scrollLock ? Str::kPaneScroll : QString());
-    RefreshCommandBarCaptions(*this);
+    RefreshCommandBarCaptions(*this, m_keyboard.Modifiers());
     UpdateCommandStates();
 }
 

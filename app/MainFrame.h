@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CommandRouter.h"
+#include "platform/KeyboardState.h"
 #include "platform/TbButtonInfo.h"
 #include "settings/FkeyTable.h"
 #include "settings/SettingsFrame.h"
@@ -97,6 +98,7 @@ private:
     std::multimap<int, QAction*> m_menuActions;
     std::vector<std::pair<int, QAction*>> m_toolBarActions;
     QTimer m_frameTimer;
+    CKeyboardWatch m_keyboard;
     bool m_firstPaintDone = false;
     bool m_closeKeepsRecovery = false;
 };

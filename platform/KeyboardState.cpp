@@ -1,11 +1,15 @@
 #include "platform/KeyboardState.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 
 #ifdef VURO_HAVE_X11
 #include <QtGui/qguiapplication_platform.h>
 
 #include <X11/XKBlib.h>
+// Xlib's event names would hide Qt's.
+#undef KeyPress
+#undef KeyRelease
 #endif
 
 CLockKeys QueryLockKeys() {
@@ -38,4 +42,44 @@ CLockKeys QueryLockKeys() {
     keys.known = true;
 #endif
     return keys;
+}
+
+CKeyboardWatch::CKeyboardWatch(QObject* parent) : QObject(parent) {
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(this);
+}
+
+CLockKeys CKeyboardWatch::LockKeys() {
+    RefreshIfStale();
+    return m_lockKeys;
+}
+
+Qt::KeyboardModifiers CKeyboardWatch::Modifiers() {
+    RefreshIfStale();
+    return m_modifiers;
+}
+
+void CKeyboardWatch::RefreshIfStale() {
+    constexpr qint64 kLongestMs = 2000;
+    if (!m_stale && m_asked.isValid() && m_asked.elapsed() < kLongestMs)
+        return;
+    m_lockKeys = QueryLockKeys();
+    m_modifiers = QGuiApplication::queryKeyboardModifiers();
+    m_stale = false;
+    m_asked.start();
+}
+
+bool CKeyboardWatch::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::ApplicationStateChange:
+    case QEvent::WindowActivate:
+        m_stale = true;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }

@@ -71,9 +71,13 @@ void RegisterFunctionKeyCommands(CSettingsFrame& frame) {
 }
 
 void RefreshCommandBarCaptions(CSettingsFrame& frame) {
+    RefreshCommandBarCaptions(frame, QGuiApplication::queryKeyboardModifiers());
+}
+
+void RefreshCommandBarCaptions(CSettingsFrame& frame, Qt::KeyboardModifiers held) {
     if (!frame.CommandBarShown())
         return;
-    const int m = GetHeldModifier(3);
+    const int m = HeldModifierCode(held, 3);
     for (int f = 1; f <= 12; ++f) {
         QString caption = CommandBarText(frame.FkeyTable(), f, m);
         // Shown as written: "&" is no mnemonic on these buttons.

@@ -19,5 +19,7 @@ int GetHeldModifier(int defaultModifier);
 int HeldModifierCode(Qt::KeyboardModifiers held, int defaultModifier);
 
 // Puts the bindings of the held modifier (Alt when none is held) on the command bar's
-// buttons, while the bar is visible; run on every tick of the frame's timer.
+// buttons, while the bar is visible; run on every tick of the frame's timer with the
+// modifiers it last knew held, or with those held now.
+void RefreshCommandBarCaptions(CSettingsFrame& frame, Qt::KeyboardModifiers held);
 void RefreshCommandBarCaptions(CSettingsFrame& frame);

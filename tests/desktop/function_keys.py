@@ -1,6 +1,8 @@
 """All 36 function-key combinations, pressed on a real keyboard, run their binding from a
 prepared vurofkey.dat. openbox keeps no key, so Alt+F4 reaches the editor too."""
 
+import time
+
 from vurodesk import function_key_file, run_from_command_line, wait_until
 
 MODIFIERS = {1: "shift", 2: "ctrl", 3: "alt"}
@@ -74,6 +76,33 @@ def test_command_bar_button_runs_the_alt_binding_when_no_key_is_held(desk):
     editor.wait_active()
     desk.type("|")
     editor.expect_saved(b"A7[abc|]")
+
+
+def test_command_bar_shows_and_runs_the_bindings_of_the_held_modifier(desk):
+    desk.write_function_keys({(7, 3): "A7[%1]", (7, 1): "S7[%1]"})
+    editor = desk.start_editor(b"abc")
+    desk.key("shift+End")
+    x, y, width, height = editor.geometry()
+    bar = lambda: editor.pixels(0, height - 52, width, 16)
+
+    def steady():
+        first = bar()
+        time.sleep(0.45)  # over two ticks of the frame's 200 ms timer
+        return first if first == bar() else None
+
+    desk.mouse_move(x + width // 2, y + height // 2)  # no button drawn as hovered
+    alt_captions = wait_until(steady, "the command bar to settle")
+    desk.run(["xdotool", "keydown", "shift"])
+    try:
+        wait_until(lambda: bar() != alt_captions, "the command bar to show the Shift bindings")
+        desk.click(x + width * 13 // 24, y + height - 44)
+    finally:
+        desk.run(["xdotool", "keyup", "shift"])
+    desk.mouse_move(x + width // 2, y + height // 2)
+    wait_until(lambda: bar() == alt_captions, "the command bar to show the Alt bindings again")
+    editor.wait_active()
+    desk.type("|")
+    editor.expect_saved(b"S7[abc|]")
 
 
 run_from_command_line()
