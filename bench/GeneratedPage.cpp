@@ -7,7 +7,8 @@
 #include <random>
 #include <vector>
 
-// Japanese prose and markup in the proportions of a hand-written page.
+// Japanese prose and markup in the proportions of a hand-written page, table rows indented
+// by a tab.
 std::string GenerateHtml(std::size_t size) {
     const QStringList sentences{
         QStringLiteral("このページでは当店の新しい商品をご紹介します。"),
@@ -29,7 +30,7 @@ std::string GenerateHtml(std::size_t size) {
             out += "<h2>" + encoded[rng() % encoded.size()] + "</h2>\r\n";
             break;
         case 1:
-            out += "<table border=\"1\">\r\n<tr><td>" + encoded[rng() % encoded.size()] + "</td><td>" +
+            out += "<table border=\"1\">\r\n\t<tr><td>" + encoded[rng() % encoded.size()] + "</td><td>" +
                    std::to_string(item++) + "</td></tr>\r\n</table>\r\n";
             break;
         case 2:

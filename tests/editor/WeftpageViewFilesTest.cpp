@@ -112,14 +112,16 @@ TEST_F(ViewFiles, AnOrdinaryUserIsAskedAboutAFileWithoutWritePermission) {
     WriteFile(FilePath("mine.html"), "old mine");
     WriteFile(FilePath("roots.html"), "old roots");
     Chmod(FilePath("mine.html"), 0444);
-    if (::geteuid() == 0)
+    if (::geteuid() == 0) {
         ASSERT_EQ(::chown(FileName::ToNative(FilePath("mine.html")).constData(), Unprivileged::kNobody,
                           Unprivileged::kNobody),
                   0);
+    }
     EXPECT_EQ(Unprivileged::Run("ViewFilesChild.AsksAboutReadOnlyFiles", m_dir.path()), "");
     EXPECT_EQ(ReadFile(FilePath("mine.html")), "xold mine");
-    if (::geteuid() == 0)
+    if (::geteuid() == 0) {
         EXPECT_EQ(ReadFile(FilePath("roots.html")), "old roots");
+    }
 }
 
 TEST(ViewFilesChild, AsksAboutReadOnlyFiles) {
