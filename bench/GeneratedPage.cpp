@@ -7,8 +7,8 @@
 #include <random>
 #include <vector>
 
-// Japanese prose and markup in the proportions of a hand-written page, table rows indented
-// by a tab.
+// Japanese prose and markup in the proportions of a hand-written page, the title and table
+// rows indented by a tab.
 std::string GenerateHtml(std::size_t size) {
     const QStringList sentences{
         QStringLiteral("このページでは当店の新しい商品をご紹介します。"),
@@ -22,7 +22,7 @@ std::string GenerateHtml(std::size_t size) {
     for (const QString& s : sentences)
         encoded.push_back(Cp932::Encode(s).bytes);
     std::mt19937 rng(42);
-    std::string out = "<html><head>\r\n<title>\x83\x65\x83\x58\x83\x67</title>\r\n</head>\r\n<body>\r\n";
+    std::string out = "<html><head>\r\n\t<title>\x83\x65\x83\x58\x83\x67</title>\r\n</head>\r\n<body>\r\n";
     int item = 0;
     while (out.size() < size) {
         switch (rng() % 6) {
