@@ -4,6 +4,7 @@
 
 #include <sys/mman.h>
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -24,12 +25,27 @@ CByteBuffer::CByteBuffer(std::string&& bytes) : m_string(std::move(bytes)) {
 CByteBuffer CByteBuffer::WithCapacity(std::size_t capacity) {
     CByteBuffer b;
     if (capacity >= kMapFrom) {
-        void* p = ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        // Huge pages from a huge-page boundary: a part of a mapping that begins or ends inside
+        // a huge page gets 4 KB pages, each filled by a fault of its own. A last part of at
+        // least half a huge page is rounded up to a whole one (less than 1 MB unused); a
+        // smaller one stays in 4 KB pages (at most 256 faults).
+        constexpr std::size_t kPage = 4096;
+        const std::size_t tail = capacity % kHugePageBytes;
+        const std::size_t length = tail >= kHugePageBytes / 2 ? capacity - tail + kHugePageBytes
+                                                              : (capacity + kPage - 1) / kPage * kPage;
+        void* p = ::mmap(nullptr, length + kHugePageBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
+                         -1, 0);
         if (p == MAP_FAILED)
             throw std::bad_alloc();
-        AdviseHugePages(p, capacity);
-        b.m_data = static_cast<char*>(p);
-        b.m_capacity = capacity;
+        const auto mapped = reinterpret_cast<std::uintptr_t>(p);
+        const std::uintptr_t start = (mapped + kHugePageBytes - 1) & ~(kHugePageBytes - 1);
+        if (start > mapped)
+            ::munmap(p, start - mapped);
+        if (mapped + kHugePageBytes > start)
+            ::munmap(reinterpret_cast<void*>(start + length), mapped + kHugePageBytes - start);
+        AdviseHugePages(reinterpret_cast<void*>(start), length);
+        b.m_data = reinterpret_cast<char*>(start);
+        b.m_capacity = length;
         b.m_mapped = true;
         return b;
     }

@@ -13,9 +13,7 @@ void ReserveLarge(std::string& out, std::size_t bytes) {
 
 void AdviseHugePages(void* data, std::size_t bytes) {
 #if defined(MADV_HUGEPAGE)
-    constexpr std::size_t kHugePage = 2 * 1024 * 1024;
-    if (bytes < 2 * kHugePage)
-        return;
+    constexpr std::size_t kHugePage = kHugePageBytes;
     // Only whole huge pages inside the buffer.
     const auto start = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);

@@ -9,6 +9,9 @@
 // than copying the bytes (about 320 ms against 30 ms measured).
 void ReserveLarge(std::string& out, std::size_t bytes);
 
+// The size of a huge page (x86-64 and most other systems).
+constexpr std::size_t kHugePageBytes = 2 * 1024 * 1024;
+
 // Asks for the whole huge pages inside [data, data + bytes) where the system offers them;
 // nothing depends on the answer.
 void AdviseHugePages(void* data, std::size_t bytes);
