@@ -399,25 +399,24 @@ void CWeftpageView::PlaceCaret(std::size_t offset) {
 }
 
 void CWeftpageView::OnEditUndo() {
-    if (!m_undo.CanUndo())
-        return;
-    const CTextSnapshot restored = m_undo.Undo(Snapshot());
-    const auto length = static_cast<long long>(TextLength());
-    const auto start = static_cast<long long>(GetSel().start);
-    SetText(restored);
-    PlaceCaret(
-        static_cast<std::size_t>(std::max(0LL, start + static_cast<long long>(restored.Size()) - length)));
+    if (m_undo.CanUndo())
+        PutBack(m_undo.Undo(Snapshot()));
 }
 
 void CWeftpageView::OnEditRedo() {
-    if (!m_undo.CanRedo())
-        return;
+    if (m_undo.CanRedo())
+        PutBack(m_undo.Redo());
+}
+
+void CWeftpageView::PutBack(const CTextSnapshot& restored) {
     const auto length = static_cast<long long>(TextLength());
     const auto start = static_cast<long long>(GetSel().start);
-    const CTextSnapshot restored = m_undo.Redo();
     SetText(restored);
     PlaceCaret(
         static_cast<std::size_t>(std::max(0LL, start + static_cast<long long>(restored.Size()) - length)));
+    // The text changed: the document is modified as after any edit, and the recovery copy
+    // follows it.
+    m_doc.SetModifiedFlag(true);
 }
 
 void CWeftpageView::InsertWrapped(std::string_view open, std::string_view close,

@@ -103,6 +103,8 @@ public:
     void OnFileSaveAs();
     void OnEditUndo();
     void OnEditRedo();
+    // Sets a text of the undo history, the caret as far from the end as it was.
+    void PutBack(const CTextSnapshot& restored);
     void OnEditFind();
     void OnEditReplace();
 

@@ -162,4 +162,23 @@ def test_paste_follows_the_clipboard_of_other_programs(desk):
     editor.expect_saved(cp932("貼り付け"))
 
 
+def test_the_copy_follows_undo_and_redo(desk):
+    desk.write_function_keys({(2, 1): 57642})  # Shift+F2: Select All
+    desk.start_editor(b"<p>kept</p>")
+
+    def copy_of(text):
+        """Waits until the copy holds exactly text."""
+        whole = b"\ntext " + str(len(text)).encode() + b"\n" + text + b"\ncheck "
+        return wait_until(lambda: any(whole in c.read_bytes() for c in copies(desk)),
+                          f"a recovery copy holding exactly {text!r}")
+
+    desk.key("shift+F2")
+    desk.type("x")
+    copy_of(b"x")
+    desk.key("ctrl+z")
+    copy_of(b"<p>kept</p>")
+    desk.key("ctrl+alt+z")
+    copy_of(b"x")
+
+
 run_from_command_line()
