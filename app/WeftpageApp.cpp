@@ -111,7 +111,8 @@ void CWeftpageApp::StartRecovery() {
     CWeftpageView* view = m_frame->View();
     m_recovery = std::make_unique<CRecoveryKeeper>(
         FileName::ToNative(folder), self ? RecoveryCopy::FileNameOf(*self) : std::string(), [view] {
-            return CRecoveryKeeper::CSource{view->Snapshot(), FileName::ToNative(view->Naming().filePath)};
+            return CRecoveryKeeper::CSource{view->Snapshot(), FileName::ToNative(view->Naming().filePath),
+                                            view->TextIsOnDisk()};
         });
     QObject::connect(m_recovery.get(), &CRecoveryKeeper::WriteFailed, m_recovery.get(), [folder](int error) {
         const QString where = folder.isEmpty() ? QStringLiteral("$XDG_STATE_HOME/Brellmoor/Vuro")

@@ -47,8 +47,15 @@ void CRecoveryKeeper::WriteNow() {
     m_firstPending.invalidate();
     if (!m_modified || m_kept || m_shutDown)
         return;
+    CSource source = m_source();
+    if (source.onDisk) {
+        // Back to the file's text (undo): an older copy would bring back what is gone.
+        if (m_copyMayExist)
+            Remove();
+        return;
+    }
     m_copyMayExist = true;
-    Post({true, m_source()});
+    Post({true, std::move(source)});
 }
 
 void CRecoveryKeeper::Remove() {

@@ -26,6 +26,8 @@ public:
     struct CSource {
         CTextSnapshot text;
         QByteArray path;
+        // The file holds this very text: no copy is kept, and an older one is removed.
+        bool onDisk = false;
     };
 
     // The copy is written after this long without a change...

@@ -354,6 +354,18 @@ std::string CTextSnapshot::ToString() const {
     return Range(0, Size());
 }
 
+CSnapshotMark::CSnapshotMark(const CTextSnapshot& text)
+    : m_root(text.m_root), m_set(true), m_empty(text.Empty()) {}
+
+bool CSnapshotMark::Marks(const CTextSnapshot& text) const {
+    if (!m_set)
+        return false;
+    if (m_empty)
+        return text.Empty();
+    const auto root = m_root.lock();
+    return root && root == text.m_root;
+}
+
 bool CTextSnapshot::operator==(const CTextSnapshot& other) const {
     return Size() == other.Size() && (m_root == other.m_root || CommonPrefix(*this, other) == Size());
 }

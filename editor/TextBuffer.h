@@ -77,9 +77,25 @@ public:
     struct Node;
 
 private:
+    friend class CSnapshotMark;
     explicit CTextSnapshot(std::shared_ptr<const Node> root);
     void VisitPieces(std::size_t start, std::size_t end,
                      const std::function<void(std::string_view)>& fn) const;
 
     std::shared_ptr<const Node> m_root;
+};
+
+// Recognises one snapshot later, as undo brings the very same text back, without keeping
+// its text alive. An empty mark recognises none.
+class CSnapshotMark {
+public:
+    CSnapshotMark() = default;
+    explicit CSnapshotMark(const CTextSnapshot& text);
+    // Whether text is the marked snapshot (any empty text, when the marked one was empty).
+    bool Marks(const CTextSnapshot& text) const;
+
+private:
+    std::weak_ptr<const CTextSnapshot::Node> m_root;
+    bool m_set = false;
+    bool m_empty = false;
 };

@@ -253,6 +253,11 @@ bool CWeftpageView::MayOverwrite(const QString& path, bool sameFile) {
 void CWeftpageView::RememberDiskState(const CFileStamp& stamp) {
     m_diskStamp = stamp;
     m_askedStamp = stamp;
+    m_diskText = stamp.exists ? CSnapshotMark(Snapshot()) : CSnapshotMark();
+}
+
+bool CWeftpageView::TextIsOnDisk() const {
+    return m_diskText.Marks(Snapshot());
 }
 
 void CWeftpageView::CheckExternalChange() {

@@ -44,6 +44,9 @@ public:
     bool InitialUpdate(const QString& commandLine = QString());
 
     const CNamingState& Naming() const { return m_naming; }
+    // Whether the text is the very text last read from or written to its file (as undo can
+    // bring back): the file holds it, and there is nothing to recover.
+    bool TextIsOnDisk() const;
     const CUndoRing& UndoHistory() const { return m_undo; }
     // The copy written for previews; it knows whether a file under its name is its own.
     CPreviewCopy& PreviewCopy() { return m_previewCopy; }
@@ -171,6 +174,8 @@ private:
     // The file as it was on disk after the last open or save, and the state the user was
     // last asked about, so that one change is asked about once.
     CFileStamp m_diskStamp;
+    // The text as last read from or written to the file, while the file is known to hold it.
+    CSnapshotMark m_diskText;
     CFileStamp m_askedStamp;
     bool m_checkingDisk = false;
 

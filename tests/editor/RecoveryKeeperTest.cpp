@@ -17,7 +17,7 @@ class RecoveryKeeper : public ::testing::Test {
 protected:
     RecoveryKeeper()
         : m_keeper(QFile::encodeName(m_dir.path()), "recovery-1-1-0123456789abcdef0123456789abcdef", [this] {
-              return CRecoveryKeeper::CSource{m_text, m_path};
+              return CRecoveryKeeper::CSource{m_text, m_path, m_onDisk};
           }) {}
 
     void Edit(const std::string& bytes) {
@@ -39,6 +39,7 @@ protected:
     QTemporaryDir m_dir;
     CTextSnapshot m_text;
     QByteArray m_path = "/web/page.html";
+    bool m_onDisk = false;
     CRecoveryKeeper m_keeper;
 };
 
@@ -83,6 +84,22 @@ TEST_F(RecoveryKeeper, RemovesTheCopyWhenNothingIsUnsavedAnyMore) {
     QTest::qWait(CRecoveryKeeper::kQuietMs + 300);
     m_keeper.WaitIdle();
     EXPECT_FALSE(CopyExists());
+}
+
+TEST_F(RecoveryKeeper, NoCopyIsKeptOfTheTextTheFileHolds) {
+    Edit("changed");
+    ASSERT_TRUE(WaitForCopyOf("changed"));
+    // Undo back to the file's text: the older copy goes and none is written.
+    m_onDisk = true;
+    Edit("as on disk");
+    QTest::qWait(CRecoveryKeeper::kQuietMs + 300);
+    m_keeper.WaitIdle();
+    EXPECT_FALSE(CopyExists());
+    EXPECT_TRUE(m_keeper.Flush(true));
+    EXPECT_FALSE(CopyExists());
+    m_onDisk = false;
+    Edit("changed again");
+    EXPECT_TRUE(WaitForCopyOf("changed again"));
 }
 
 TEST_F(RecoveryKeeper, FlushWritesAtOnceAndNormalEndRemovesTheCopy) {

@@ -226,3 +226,18 @@ TEST(TextSnapshot, LineLengthsCountEveryLineWithoutItsBreak) {
         ASSERT_EQ(lengths.size(), ReferenceLineStarts(model).size());
     }
 }
+
+// What undo hands back is the very snapshot; the same bytes made again by edits are not.
+TEST(SnapshotMark, RecognisesTheVerySnapshotOnly) {
+    const CTextSnapshot text(std::string(100000, 'a'));
+    const CSnapshotMark mark(text);
+    const CTextSnapshot copy = text;
+    EXPECT_TRUE(mark.Marks(copy));
+    EXPECT_FALSE(mark.Marks(CTextSnapshot(std::string(100000, 'a'))));
+    const CTextSnapshot edited = text.Replaced(5, 6, "b");
+    EXPECT_FALSE(mark.Marks(edited));
+    EXPECT_FALSE(mark.Marks(edited.Replaced(5, 6, "a")));
+    EXPECT_FALSE(CSnapshotMark().Marks(copy));
+    EXPECT_TRUE(CSnapshotMark(CTextSnapshot()).Marks(CTextSnapshot(std::string_view())));
+    EXPECT_FALSE(CSnapshotMark(CTextSnapshot()).Marks(copy));
+}
