@@ -160,7 +160,16 @@ bool CWeftpageView::LoadFile(const QString& path) {
     const CFileStamp after = CFileStamp::Of(path);
     RememberDiskState(after == before ? after : CFileStamp{});
     TellIfNotShiftJis(head, complete);
+    TellOfLeftBackups(path);
     return true;
+}
+
+void CWeftpageView::TellOfLeftBackups(const QString& path) {
+    for (const QString& backup : SafeFile::LeftBackups(path)) {
+        Ui().Ask(QStringLiteral("%1 の保存が前回途中で終わりました。\n保存する前の内容は %2 に残っています。")
+                     .arg(FileName::ForDisplay(path), FileName::ForDisplay(backup)),
+                 CPlatformUi::Buttons::Ok, CPlatformUi::Icon::Warning);
+    }
 }
 
 void CWeftpageView::TellIfNotShiftJis(std::string_view bytes, bool complete) {

@@ -148,6 +148,8 @@ private:
     // read-only. False when the user says no.
     bool MayOverwrite(const QString& path, bool sameFile);
     void RememberDiskState(const CFileStamp& stamp);
+    // Tells of the backups that saves of the file cut off left beside it.
+    void TellOfLeftBackups(const QString& path);
     void ShowContextMenu(const QPoint& globalPos);
     void RunCommand(int id);
     void OpenFileByPath(const QString& path, bool askFirst);

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
@@ -205,9 +206,14 @@ struct InPlaceOutcome {
     QString keptBackup; // the backup that still holds the old bytes after a failure
 };
 
+// The name of a backup of the file named name, without mkstemp's six characters.
+QByteArray BackupPrefix(const QByteArray& name) {
+    return "." + name + ".vuro-backup-";
+}
+
 // A copy of the old bytes in folder; the backup's path, or empty with error set.
 QByteArray BackUp(int source, const QByteArray& folder, const QByteArray& name, int& error) {
-    QByteArray backup = folder + "/." + name + ".vuro-backup-XXXXXX";
+    QByteArray backup = folder + "/" + BackupPrefix(name) + "XXXXXX";
     const int fd = ::mkstemp(backup.data());
     if (fd < 0) {
         error = errno;
@@ -408,6 +414,24 @@ CTargetFacts FactsOf(const QString& path) {
 
 QString ResolveLinks(const QString& path) {
     return FileName::FromNative(ResolveLinksNative(FileName::ToNative(path)));
+}
+
+QStringList LeftBackups(const QString& path) {
+    const QByteArray target = ResolveLinksNative(FileName::ToNative(path));
+    const QByteArray folder = FolderOf(target);
+    const QByteArray prefix = BackupPrefix(BaseNameOf(target));
+    QStringList found;
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return found;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name.size() == prefix.size() + 6 && name.startsWith(prefix))
+            found << FileName::FromNative(folder + '/' + name);
+    }
+    ::closedir(dir);
+    found.sort();
+    return found;
 }
 
 bool IsReadOnlyForUser(const QString& path) {

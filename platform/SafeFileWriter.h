@@ -4,6 +4,7 @@
 #include "platform/FileStamp.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <string>
@@ -88,6 +89,10 @@ WriteResult Write(const QString& path, std::string_view bytes);
 CTargetFacts FactsOf(const QString& path);
 // The file a path names after following every symbolic link (also a dangling one).
 QString ResolveLinks(const QString& path);
+
+// The backups beside the file (after following its links) that saves of it in place left
+// behind: each holds the file's bytes from before a save that was cut off.
+QStringList LeftBackups(const QString& path);
 
 // True when an existing file may not be written by the user: for root, a file without any
 // write bit (root could write it, but its owner marked it read-only); for everybody else,

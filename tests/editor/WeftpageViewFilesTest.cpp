@@ -286,3 +286,22 @@ TEST_F(ViewFiles, ANameInShiftJisIsOpenedShownAndSavedUnderItsOwnBytes) {
     // Qt's own clean-up of the folder cannot name the file.
     ::unlink(native.constData());
 }
+
+TEST_F(ViewFiles, OpeningAFileTellsOfTheBackupACutOffSaveLeftBesideIt) {
+    const QString path = FilePath("cut.html");
+    WriteFile(path, "half of the ne");
+    const QString backup = FilePath(".cut.html.vuro-backup-Q1w2E3");
+    WriteFile(backup, "the old page");
+    view->OpenFileByPath(path);
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->messages[0].text, path + QStringLiteral(" の保存が前回途中で終わりました。\n保存する前の内容は ") +
+                                         backup + QStringLiteral(" に残っています。"));
+    EXPECT_EQ(ui->messages[0].buttons, CPlatformUi::Buttons::Ok);
+    // The file is opened all the same, and the backup stays for the user to take.
+    EXPECT_EQ(view->Snapshot().ToString(), "half of the ne");
+    EXPECT_TRUE(QFile::exists(backup));
+    // Without a backup nothing is told.
+    ASSERT_TRUE(QFile::remove(backup));
+    view->OpenFileByPath(path);
+    EXPECT_EQ(ui->messages.size(), 1u);
+}

@@ -278,6 +278,18 @@ TEST(SafeFileWrite, WhenTheOldBytesCannotBePutBackTheMessageNamesTheBackup) {
     EXPECT_TRUE(entries[0].startsWith(".page.html.vuro-backup-"));
     EXPECT_TRUE(r.error.contains(dir.filePath(entries[0]))) << r.error.toStdString();
     EXPECT_EQ(ReadRaw(dir.filePath(entries[0])), "old");
+    // Opening the file later finds the backup, also through a symbolic link from elsewhere;
+    // files that only look alike are not taken for one.
+    const QStringList left{dir.filePath(entries[0])};
+    EXPECT_EQ(SafeFile::LeftBackups(path), left);
+    QTemporaryDir elsewhere;
+    ASSERT_EQ(::symlink(Native(path).constData(), Native(elsewhere.filePath("link.html")).constData()), 0);
+    EXPECT_EQ(SafeFile::LeftBackups(elsewhere.filePath("link.html")), left);
+    WriteRaw(dir.filePath(".page.html.vuro-backup-toolong"), "x");
+    WriteRaw(dir.filePath(".other.html.vuro-backup-AbCdEf"), "x");
+    WriteRaw(dir.filePath("page.html.vuro-backup-AbCdEf"), "x");
+    EXPECT_EQ(SafeFile::LeftBackups(path), left);
+    EXPECT_TRUE(SafeFile::LeftBackups(dir.filePath("none.html")).isEmpty());
 }
 
 TEST(SafeFileWrite, NoBackupMeansNoInPlaceWrite) {
@@ -396,8 +408,9 @@ TEST(SafeFileChild, SeesReadOnly) {
     const QDir dir(Unprivileged::ChildFolder());
     EXPECT_TRUE(SafeFile::IsReadOnlyForUser(dir.filePath("ro.html")));
     EXPECT_FALSE(SafeFile::IsReadOnlyForUser(dir.filePath("rw.html")));
-    if (::geteuid() == Unprivileged::kNobody)
+    if (::geteuid() == Unprivileged::kNobody) {
         EXPECT_TRUE(SafeFile::IsReadOnlyForUser(dir.filePath("roots.html")));
+    }
 }
 
 TEST(SafeFileAsUser, WritesInPlaceWhereTheFolderOrTheOwnerForbidsReplacing) {
