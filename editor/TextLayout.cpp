@@ -462,8 +462,9 @@ void CTextLayout::ReplaceLines(std::size_t i0, std::size_t i1, std::span<const C
 
 bool CTextLayout::TakeRemovedBack(const CTextSnapshot& newText, std::size_t i0, std::size_t i1,
                                   std::size_t j1, std::vector<std::size_t>& pendingKept) {
-    if (m_removed.metrics != m_metrics || m_removed.first != i0 || !(m_removed.text == newText) ||
-        m_removed.lines.LineCount() != j1 - i0 + 1)
+    // The text is compared last: two texts of one size but different trees are read through.
+    if (m_removed.metrics != m_metrics || m_removed.first != i0 || m_removed.lines.LineCount() != j1 - i0 + 1 ||
+        !(m_removed.text == newText))
         return false;
     // The lines replaced now are kept in turn, for a redo.
     CRowIndex::Lines back = std::move(m_removed.lines);
