@@ -1,7 +1,5 @@
 #include "editor/RowIndex.h"
 
-#include "platform/LargeBuffer.h"
-
 #include <algorithm>
 #include <cassert>
 
@@ -247,8 +245,6 @@ std::vector<CRowIndex::Entry> CRowIndex::Entries(std::size_t line, std::size_t e
     if (line >= end)
         return out;
     out.reserve(end - line);
-    // A copy of every line of a large page would otherwise fault in page by page.
-    AdviseHugePages(out.data(), out.capacity() * sizeof(Entry));
     std::size_t index;
     for (std::size_t block = BlockOf(line, index); out.size() < end - line; ++block, index = 0) {
         const auto& entries = m_blocks[block].entries;

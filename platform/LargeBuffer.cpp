@@ -13,11 +13,10 @@ void ReserveLarge(std::string& out, std::size_t bytes) {
 
 void AdviseHugePages(void* data, std::size_t bytes) {
 #if defined(MADV_HUGEPAGE)
-    constexpr std::size_t kHugePage = kHugePageBytes;
     // Only whole huge pages inside the buffer.
     const auto start = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-    const std::uintptr_t last = (start + bytes) & ~(kHugePage - 1);
+    const std::uintptr_t first = (start + kHugePageBytes - 1) & ~(kHugePageBytes - 1);
+    const std::uintptr_t last = (start + bytes) & ~(kHugePageBytes - 1);
     if (first < last)
         (void)madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 #else
